@@ -1,0 +1,70 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/river_overlay.h"
+#include "model/tile.h"
+
+// The map being edited: width x height tiles in row-major order, each with an optional stack of
+// river pieces, and the flag that says the map has unsaved changes.
+class CTileGrid {
+public:
+    CTileGrid() = default;
+    virtual ~CTileGrid() = default;
+    CTileGrid(const CTileGrid&) = delete;
+    CTileGrid& operator=(const CTileGrid&) = delete;
+
+    // Makes width x height default tiles without river pieces. Callers Clear first. False, with
+    // the grid left empty, for sizes below 1 or when memory cannot be had.
+    bool Allocate(int newWidth, int newHeight);
+    // Releases tiles and river pieces; width and height become 0. Leaves `modified` alone.
+    void Clear();
+
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    bool Contains(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < height; }
+
+    // Null outside the grid.
+    CTile* GetTileAt(int x, int y);
+    const CTile* GetTileAt(int x, int y) const;
+    // As GetTileAt, but an outside request is logged.
+    const CTile* GetTileAtConst(int x, int y) const;
+    // The resolved art cell, or -1 outside the grid (logged).
+    int GetSubtypeAt(int x, int y) const;
+
+    // CTile::Set on the tile and marks the map modified; false outside the grid.
+    bool SetTile(int type, int requestedSubtype, int x, int y);
+    // SetTile(type, 0) on every tile, row by row.
+    void FillAll(int type);
+    bool IsTypeUsed(int type) const;
+    // SetTile(to, 0) on every tile of type from, row by row.
+    void ReplaceType(int from, int to);
+
+    // Checks the size and every tile's type, reporting bad tiles through the error collector
+    // (at most ten messages and a closing notice). Stops once more than 30 errors are counted.
+    int Verify() const;
+
+    // River pieces, oldest first. Coordinates outside the grid are ignored.
+    void AddOverlay(int x, int y, int kind, int cell);
+    // Replaces the topmost piece, or adds one to a tile that has none.
+    void SetLastOverlay(int x, int y, int kind, int cell);
+    void RemoveLastOverlay(int x, int y);
+    // Copies piece k; false when the tile has fewer than k + 1 pieces or lies outside.
+    bool GetOverlay(int x, int y, int k, RiverOverlay& item) const;
+    int GetOverlayCount(int x, int y) const;
+
+    bool modified = false;
+
+private:
+    using RiverStack = std::vector<RiverOverlay>;
+
+    int Index(int x, int y) const { return x + y * width; }
+    void VerifyTile(int x, int y, int& errors) const;
+
+    std::vector<CTile> tiles;
+    int width = 0;
+    int height = 0;
+    // One entry per tile; empty until the tile gets its first river piece.
+    std::vector<std::unique_ptr<RiverStack>> overlays;
+};
