@@ -5,11 +5,11 @@
 // Receives the editor's diagnostic text. Nothing is logged unless a sink is installed in
 // theDiagnosticLog; see stderr_log.h for the one sink the programs offer.
 class CDiagnosticLog {
-public:
+  public:
     virtual ~CDiagnosticLog() = default;
     virtual void Output(int level, const char* text) = 0;
 
-private:
+  private:
     friend void LogMessage(CDiagnosticLog* log, int level, const char* format, ...);
     std::mutex lock;  // whole lines from concurrent callers
 };

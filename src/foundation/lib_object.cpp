@@ -12,6 +12,7 @@ void LibObject::Dump() const {
         return;
     }
     char address[32];
-    std::snprintf(address, sizeof address, "0x%016" PRIxPTR, reinterpret_cast<std::uintptr_t>(this));
+    std::snprintf(address, sizeof address, "0x%016" PRIxPTR,
+                  reinterpret_cast<std::uintptr_t>(this));
     LogMessage(theDiagnosticLog, kLogInfo, "LibObject(%s)", address);
 }

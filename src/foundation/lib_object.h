@@ -5,7 +5,7 @@
 
 // Base of the editor's library objects: an optional name and a diagnostic dump.
 class LibObject {
-public:
+  public:
     LibObject() = default;
     explicit LibObject(std::string objectName) : name(std::move(objectName)) {}
     virtual ~LibObject() = default;

@@ -11,7 +11,9 @@ CLibObjectList::CLibObjectList(bool ownsObjects, bool threadSafe, int initialCap
       threadSafe(threadSafe),
       growBy(std::max(growBy, 1)) {}
 
-CLibObjectList::~CLibObjectList() { Clear(); }
+CLibObjectList::~CLibObjectList() {
+    Clear();
+}
 
 std::unique_lock<std::recursive_mutex> CLibObjectList::Lock() const {
     return threadSafe ? std::unique_lock(mutex) : std::unique_lock<std::recursive_mutex>();

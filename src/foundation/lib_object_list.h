@@ -8,7 +8,7 @@
 // A growable list of LibObject pointers that optionally owns them and optionally serialises
 // every operation (re-entrantly) on its own lock.
 class CLibObjectList : public LibObject {
-public:
+  public:
     CLibObjectList(bool ownsObjects, bool threadSafe, int initialCapacity, int growBy);
     ~CLibObjectList() override;
     CLibObjectList(const CLibObjectList&) = delete;
@@ -32,7 +32,7 @@ public:
     void Refresh() override;
     void Dump() const override;
 
-private:
+  private:
     std::unique_lock<std::recursive_mutex> Lock() const;
     void Grow(int minimumCapacity);
 

@@ -5,7 +5,7 @@
 // Writes each log text as one line to standard error, so that a designer can see the
 // verification messages when something goes wrong.
 class CStderrLog : public CDiagnosticLog {
-public:
+  public:
     void Output(int level, const char* text) override;
 };
 

@@ -6,7 +6,7 @@
 
 // The generator behind random art cells: a 32-bit linear congruential generator.
 class CRandom : public LibObject {
-public:
+  public:
     explicit CRandom(uint32_t initialSeed = 0) { Seed(initialSeed); }
 
     // seed = value, or 0xFEED4321 for 0; resets the draw count.

@@ -15,7 +15,9 @@ namespace {
 constexpr size_t kValueLimit = 1023;  // characters of a game data value that are read
 constexpr size_t kTokenLimit = 51;    // characters of the resource token that are kept
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 void SkipSpace(const std::string& text, size_t& at) {
     while (at < text.size() && IsSpace(text[at])) {
@@ -71,7 +73,8 @@ void SetResourcesFromToken(const std::string& token, CTerrainType& record) {
             continue;
         }
         bool preferred = std::isupper(static_cast<unsigned char>(c)) != 0;
-        record.resources[letter - kResourceLetters] = preferred ? RESOURCE_PREFERRED : RESOURCE_ALLOWED;
+        record.resources[letter - kResourceLetters] =
+            preferred ? RESOURCE_PREFERRED : RESOURCE_ALLOWED;
     }
 }
 

@@ -12,7 +12,7 @@ inline constexpr int kGameDataBadLine = 149;
 // The one terrain table of the process: the game properties of every type and the map scale.
 // Filled from the game data file, replaced by the copy in an opened map, edited by the dialogs.
 class CTerrainTable {
-public:
+  public:
     CTerrainTable();
     virtual ~CTerrainTable() = default;
 

@@ -16,7 +16,7 @@ inline constexpr uint8_t kNoAuxByte = 0xFF;
 
 // One map tile. Kept small and without virtual functions: a 1000 x 1000 map holds a million.
 class CTile {
-public:
+  public:
     // Stores the request and the low 8 bits of type, resolves the art cell (drawing from
     // theRandom for random requests) and derives the exit mask. Does not touch `modified`.
     void Set(int newType, int newRequestedSubtype);
@@ -27,7 +27,7 @@ public:
     uint8_t exits = kAllExitsOpen;
     uint8_t auxByte = kNoAuxByte;  // the optional third byte of a map file's tile record
 
-private:
+  private:
     void ResolveSubtype();
     void DeriveExits();
 };

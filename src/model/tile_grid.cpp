@@ -4,8 +4,8 @@
 #include <string>
 
 #include "foundation/diagnostic_log.h"
-#include "platform/error_collector.h"
 #include "model/terrain_type.h"
+#include "platform/error_collector.h"
 
 namespace {
 
@@ -48,7 +48,9 @@ void CTileGrid::Clear() {
     height = 0;
 }
 
-CTile* CTileGrid::GetTileAt(int x, int y) { return Contains(x, y) ? &tiles[Index(x, y)] : nullptr; }
+CTile* CTileGrid::GetTileAt(int x, int y) {
+    return Contains(x, y) ? &tiles[Index(x, y)] : nullptr;
+}
 
 const CTile* CTileGrid::GetTileAt(int x, int y) const {
     return Contains(x, y) ? &tiles[Index(x, y)] : nullptr;
@@ -56,7 +58,8 @@ const CTile* CTileGrid::GetTileAt(int x, int y) const {
 
 const CTile* CTileGrid::GetTileAtConst(int x, int y) const {
     if (!Contains(x, y)) {
-        LogMessage(theDiagnosticLog, kLogError, "CTileGrid::GetTileAtConst (%d,%d) out of range", x, y);
+        LogMessage(theDiagnosticLog, kLogError, "CTileGrid::GetTileAtConst (%d,%d) out of range", x,
+                   y);
         return nullptr;
     }
     return &tiles[Index(x, y)];

@@ -9,7 +9,7 @@
 // The map being edited: width x height tiles in row-major order, each with an optional stack of
 // river pieces, and the flag that says the map has unsaved changes.
 class CTileGrid {
-public:
+  public:
     CTileGrid() = default;
     virtual ~CTileGrid() = default;
     CTileGrid(const CTileGrid&) = delete;
@@ -56,7 +56,7 @@ public:
 
     bool modified = false;
 
-private:
+  private:
     using RiverStack = std::vector<RiverOverlay>;
 
     int Index(int x, int y) const { return x + y * width; }

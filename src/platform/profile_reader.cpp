@@ -6,7 +6,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -62,7 +64,8 @@ void CProfileReader::ParseLine(std::string_view line) {
     }
     if (line.front() == '[') {
         size_t close = line.find(']');
-        std::string_view name = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
+        std::string_view name =
+            line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
         sections.push_back({std::string(Trim(name)), {}});
         return;
     }
@@ -98,8 +101,7 @@ std::string CProfileReader::GetString(std::string_view section, std::string_view
     return value ? *value : std::string(defaultValue);
 }
 
-int CProfileReader::GetInt(std::string_view section, std::string_view key,
-                           int defaultValue) const {
+int CProfileReader::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
     auto value = Find(section, key);
     if (!value || value->empty()) {
         return defaultValue;

@@ -10,7 +10,7 @@
 // one pair of matching quotes loses them, the first matching section and key win, lines starting
 // with ';' are comments. An absent file reads as a file without sections.
 class CProfileReader {
-public:
+  public:
     explicit CProfileReader(const std::string& path);
 
     // The value of a present key, or nothing for an absent file, section or key.
@@ -22,7 +22,7 @@ public:
     // defaultValue when the key is absent or its value is empty.
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
 
-private:
+  private:
     struct Entry {
         std::string key;
         std::string value;

@@ -23,7 +23,7 @@ struct FileChoice {
 };
 
 class CUserInteraction {
-public:
+  public:
     virtual ~CUserInteraction() = default;
 
     virtual MessageAnswer ShowMessage(const std::string& caption, const std::string& text,

@@ -1,7 +1,13 @@
 #include "support/recording_log.h"
 
-RecordingLog::RecordingLog() : previous(theDiagnosticLog) { theDiagnosticLog = this; }
+RecordingLog::RecordingLog() : previous(theDiagnosticLog) {
+    theDiagnosticLog = this;
+}
 
-RecordingLog::~RecordingLog() { theDiagnosticLog = previous; }
+RecordingLog::~RecordingLog() {
+    theDiagnosticLog = previous;
+}
 
-void RecordingLog::Output(int level, const char* text) { lines.emplace_back(level, text); }
+void RecordingLog::Output(int level, const char* text) {
+    lines.emplace_back(level, text);
+}

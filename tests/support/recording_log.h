@@ -8,7 +8,7 @@
 
 // A log sink that keeps every line, installed as theDiagnosticLog for its lifetime.
 class RecordingLog : public CDiagnosticLog {
-public:
+  public:
     RecordingLog();
     ~RecordingLog() override;
 
@@ -16,6 +16,6 @@ public:
 
     std::vector<std::pair<int, std::string>> lines;
 
-private:
+  private:
     CDiagnosticLog* previous;
 };

@@ -4,7 +4,9 @@ ScriptedInteraction::ScriptedInteraction() : previous(theUserInteraction) {
     theUserInteraction = this;
 }
 
-ScriptedInteraction::~ScriptedInteraction() { theUserInteraction = previous; }
+ScriptedInteraction::~ScriptedInteraction() {
+    theUserInteraction = previous;
+}
 
 MessageAnswer ScriptedInteraction::ShowMessage(const std::string& caption, const std::string& text,
                                                MessageButtons buttons, MessageIcon icon) {

@@ -11,7 +11,7 @@
 // theUserInteraction for its lifetime. Without a scripted answer a message gets Ok (or Cancel
 // for questions) and a file choice is cancelled.
 class ScriptedInteraction : public CUserInteraction {
-public:
+  public:
     struct Message {
         std::string caption;
         std::string text;
@@ -37,7 +37,7 @@ public:
     std::vector<Message> messages;
     std::vector<FileChoice> fileChoices;
 
-private:
+  private:
     std::optional<std::string> NextFile(const FileChoice& choice);
     CUserInteraction* previous;
 };

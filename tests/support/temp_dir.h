@@ -4,7 +4,7 @@
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -15,6 +15,6 @@ public:
     // Writes text to the named file and returns its path.
     std::string Write(const std::string& name, const std::string& text) const;
 
-private:
+  private:
     std::string path;
 };
