@@ -1,0 +1,117 @@
+#include <cstdint>
+
+#include "image/dib_image.h"
+
+namespace {
+
+// Key colour of 24-bit art: magenta, stored blue 255, green 0, red 255.
+struct KeyedPixel24 {
+    static constexpr int kChannels = 3;
+    static bool IsKey(const uint8_t* pixel) {
+        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255;
+    }
+    static void SetKey(uint8_t* pixel) {
+        pixel[0] = 255;
+        pixel[1] = 0;
+        pixel[2] = 255;
+    }
+};
+
+// Key colour of 8-bit art: index 0.
+struct KeyedPixel8 {
+    static constexpr int kChannels = 1;
+    static bool IsKey(const uint8_t* pixel) { return pixel[0] == 0; }
+    static void SetKey(uint8_t* pixel) { pixel[0] = 0; }
+};
+
+// Where target row or column i samples the source, kept inside the source.
+double SamplePosition(int i, int sourceSize, int targetSize) {
+    double position = ((i + 0.5) * sourceSize) / targetSize - 0.5;
+    if (position < 0) {
+        return 0;
+    }
+    return position > sourceSize - 1 ? sourceSize - 1 : position;
+}
+
+// Blends the four neighbours a, b (row r0) and c, d (row r1) while keeping key pixels out of the
+// result: each key neighbour moves the weights onto the other row or column, later tests
+// overriding earlier ones, and three or four key neighbours leave the key itself.
+template <typename Pixel>
+void BlendAvoidingKey(const uint8_t* a, const uint8_t* b, const uint8_t* c, const uint8_t* d,
+                      double dx, double wy, uint8_t* out) {
+    double wTop = dx;
+    double wBottom = dx;
+    double wRow = wy;
+    int keys = 0;
+    if (Pixel::IsKey(b)) {
+        wRow = 1;
+        wTop = 0;
+        ++keys;
+    }
+    if (Pixel::IsKey(d)) {
+        wRow = 0;
+        wBottom = 0;
+        ++keys;
+    }
+    if (Pixel::IsKey(c)) {
+        wRow = 0;
+        wBottom = 1;
+        ++keys;
+    }
+    if (Pixel::IsKey(a)) {
+        wRow = 1;
+        wTop = 1;
+        ++keys;
+    }
+    if (keys >= 3) {
+        Pixel::SetKey(out);
+        return;
+    }
+    for (int channel = 0; channel < Pixel::kChannels; ++channel) {
+        double top = a[channel] + wTop * (b[channel] - a[channel]);
+        double bottom = c[channel] + wBottom * (d[channel] - c[channel]);
+        out[channel] = static_cast<uint8_t>(top + wRow * (bottom - top));
+    }
+}
+
+// Rows are stored rows (0 at the bottom of the picture), so the filter runs bottom-up.
+template <typename Pixel>
+void Resample(const CDibImage& source, CDibImage& target) {
+    constexpr int kChannels = Pixel::kChannels;
+    const int sourceWidth = source.GetWidth();
+    const int sourceHeight = source.GetHeight();
+    const int width = target.GetWidth();
+    const int height = target.GetHeight();
+    for (int i = 0; i < height; ++i) {
+        double yf = SamplePosition(i, sourceHeight, height);
+        int y0 = static_cast<int>(yf);
+        int y1 = static_cast<int>(yf + 1) < sourceHeight ? static_cast<int>(yf + 1) : y0;
+        const uint8_t* row0 = source.RowPtr(y0);
+        const uint8_t* row1 = source.RowPtr(y1);
+        uint8_t* out = target.RowPtr(i);
+        for (int k = 0; k < width; ++k, out += kChannels) {
+            double xf = SamplePosition(k, sourceWidth, width);
+            int x0 = static_cast<int>(xf);
+            int x1 = x0 + 1 < sourceWidth ? x0 + 1 : x0;
+            BlendAvoidingKey<Pixel>(row0 + x0 * kChannels, row0 + x1 * kChannels,
+                                    row1 + x0 * kChannels, row1 + x1 * kChannels, xf - x0, yf - y0,
+                                    out);
+        }
+    }
+}
+
+}  // namespace
+
+int CDibImage::SmoothResize24(int x0, int y0, int x1, int y1, const CDibImage& source) {
+    if (source.bytesPerPixel != KeyedPixel24::kChannels) {
+        return 1;
+    }
+    return ResizeWith(x0, y0, x1, y1, source, KeyedPixel24::kChannels, Resample<KeyedPixel24>);
+}
+
+int CDibImage::SmoothResize8(int x0, int y0, int x1, int y1, const CDibImage& source) {
+    if (source.bytesPerPixel != KeyedPixel8::kChannels) {
+        return 1;
+    }
+    return ResizeWith(x0, y0, x1, y1, source, KeyedPixel8::kChannels, Resample<KeyedPixel8>);
+}
