@@ -4,44 +4,20 @@
 // and source.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "bench_support.h"
 #include "image/dib_image.h"
 #include "image/jpeg_io.h"
 #include "platform/file.h"
 
 namespace {
-
-constexpr size_t kStreamBufferSize = 1 << 16;  // far more than a 100 x 100 cell's stream
-
-// A 24-bit art picture: textured cells with magenta cut-outs, as an imported custom sheet has.
-CDibImage ArtPicture(int side) {
-    CDibImage image;
-    image.Create(side, side, 3);
-    uint32_t noise = 7;
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            noise = noise * 1103515245u + 12345u;
-            int texture = static_cast<int>(30 * std::sin(x * 0.21) * std::cos(y * 0.13)) +
-                          static_cast<int>((noise >> 16) % 21);
-            bool cutOut = (x % 100 + y % 100) % 97 < 12;
-            image.SetPixel(x, y,
-                           cutOut ? 0xFF00FF
-                                  : static_cast<COLORREF>(90 + texture) |
-                                        static_cast<COLORREF>(120 + texture) << 8 |
-                                        static_cast<COLORREF>(60 + texture) << 16);
-        }
-    }
-    return image;
-}
 
 // The baseline filter: the same sample positions and arithmetic, no key tests.
 void PlainBilinear24(const CDibImage& source, CDibImage& target, int width, int height) {
@@ -100,35 +76,9 @@ void BM_PlainBilinearBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainBilinearBaseline)->Apply(ResizeSizes)->Unit(benchmark::kMicrosecond);
 
-// A scratch file for the file-object side of the JPEG measurements.
-class ScratchFile {
-  public:
-    ScratchFile()
-        : path((std::filesystem::temp_directory_path() /
-                ("tarvo-image-bench-" + std::to_string(getpid()) + ".bin"))
-                   .string()) {}
-    ~ScratchFile() { std::filesystem::remove(path); }
-    const std::string path;
-};
-
-// The same compression as WriteJpeg into libjpeg's own memory destination, in a buffer large
-// enough for the stream; returns the stream's size.
-size_t EncodeToMemory(const CDibImage& image, std::vector<uint8_t>& buffer) {
-    jpeg_compress_struct encoder{};
-    jpeg_error_mgr errors;
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    unsigned char* out = buffer.data();
-    unsigned long size = buffer.size();
-    jpeg_mem_dest(&encoder, &out, &size);
-    CompressImage(&encoder, image);
-    jpeg_destroy_compress(&encoder);
-    return size;
-}
-
 void BM_WriteJpegThroughFile(benchmark::State& state) {
     CDibImage cell = ArtPicture(100);
-    ScratchFile scratch;
+    ScratchFile scratch("write.jpg");
     CFile file;
     file.Open(scratch.path, CFile::OpenMode::CreateWrite);
     for (auto _ : state) {
@@ -141,18 +91,17 @@ BENCHMARK(BM_WriteJpegThroughFile)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteJpegToMemoryBaseline(benchmark::State& state) {
     CDibImage cell = ArtPicture(100);
-    std::vector<uint8_t> buffer(kStreamBufferSize);
     size_t size = 0;
     for (auto _ : state) {
-        size = EncodeToMemory(cell, buffer);
-        benchmark::DoNotOptimize(buffer.data());
+        size = EncodeToMemory(cell).size();
+        benchmark::DoNotOptimize(size);
     }
     state.counters["stream bytes"] = static_cast<double>(size);
 }
 BENCHMARK(BM_WriteJpegToMemoryBaseline)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadJpegThroughFile(benchmark::State& state) {
-    ScratchFile scratch;
+    ScratchFile scratch("read.jpg");
     CFile file;
     file.Open(scratch.path, CFile::OpenMode::CreateWrite);
     ArtPicture(100).WriteJpeg(file);
@@ -166,18 +115,10 @@ void BM_ReadJpegThroughFile(benchmark::State& state) {
 BENCHMARK(BM_ReadJpegThroughFile)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadJpegFromMemoryBaseline(benchmark::State& state) {
-    std::vector<uint8_t> stream(kStreamBufferSize);
-    stream.resize(EncodeToMemory(ArtPicture(100), stream));
+    std::vector<uint8_t> stream = EncodeToMemory(ArtPicture(100));
     CDibImage cell;
     for (auto _ : state) {
-        jpeg_decompress_struct decoder{};
-        jpeg_error_mgr errors;
-        decoder.err = jpeg_std_error(&errors);
-        jpeg_create_decompress(&decoder);
-        jpeg_mem_src(&decoder, stream.data(), static_cast<unsigned long>(stream.size()));
-        jpeg_read_header(&decoder, TRUE);
-        benchmark::DoNotOptimize(DecompressImage(&decoder, cell));
-        jpeg_destroy_decompress(&decoder);
+        benchmark::DoNotOptimize(DecodeFromMemory(stream, cell));
     }
 }
 BENCHMARK(BM_ReadJpegFromMemoryBaseline)->Unit(benchmark::kMicrosecond);

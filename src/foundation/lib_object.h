@@ -9,6 +9,10 @@ class LibObject {
     LibObject() = default;
     explicit LibObject(std::string objectName) : name(std::move(objectName)) {}
     virtual ~LibObject() = default;
+    LibObject(const LibObject&) = default;
+    LibObject(LibObject&&) = default;
+    LibObject& operator=(const LibObject&) = default;
+    LibObject& operator=(LibObject&&) = default;
 
     // Hook that lists forward to every item; nothing by default.
     virtual void Refresh() {}

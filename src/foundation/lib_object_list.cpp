@@ -96,6 +96,13 @@ void CLibObjectList::Clear() {
     count = 0;
 }
 
+void CLibObjectList::Swap(CLibObjectList& other) {
+    std::scoped_lock guard(mutex, other.mutex);
+    std::swap(capacity, other.capacity);
+    std::swap(count, other.count);
+    std::swap(items, other.items);
+}
+
 void CLibObjectList::Refresh() {
     auto guard = Lock();
     for (int i = 0; i < count; ++i) {

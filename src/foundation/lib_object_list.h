@@ -28,6 +28,8 @@ class CLibObjectList : public LibObject {
     void RemoveAll();
     // Deletes the objects when the list owns them, then frees the slots.
     void Clear();
+    // Exchanges the items of two lists; their ownership and locking settings stay.
+    void Swap(CLibObjectList& other);
 
     void Refresh() override;
     void Dump() const override;

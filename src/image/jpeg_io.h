@@ -32,10 +32,10 @@ bool DecompressImage(j_decompress_ptr decoder, CDibImage& image);
 // Sets up the manager; the result goes into the codec record's err before it is created.
 jpeg_error_mgr* AttachErrorManager(JpegErrorManager& manager);
 
-// Makes the codec write its stream to the file at the file's position, in blocks of kJpegBufferSize.
-// A failed write is logged and becomes a codec error.
+// Makes the codec write its stream to the file at the file's position, in blocks of
+// kJpegBufferSize. A failed write is logged and becomes a codec error.
 void AttachFileDestination(j_compress_ptr codec, CFile& file);
-// Makes the codec read its stream from the file's position in blocks of kJpegBufferSize; what it reads
-// beyond the end of the stream is not given back. At the end of the file the codec gets an
+// Makes the codec read its stream from the file's position in blocks of kJpegBufferSize; what it
+// reads beyond the end of the stream is not given back. At the end of the file the codec gets an
 // end-of-image marker. A failed read is logged and becomes a codec error.
 void AttachFileSource(j_decompress_ptr codec, CFile& file);

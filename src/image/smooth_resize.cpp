@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <vector>
 
 #include "image/dib_image.h"
 
@@ -74,14 +75,33 @@ void BlendAvoidingKey(const uint8_t* a, const uint8_t* b, const uint8_t* c, cons
     }
 }
 
+// Where a target column samples its source row: the byte offsets of its two neighbours and
+// the weight of the right one. The same for every row, so worked out once per picture.
+struct ColumnSample {
+    int left;
+    int right;
+    double dx;
+};
+
+std::vector<ColumnSample> ColumnSamples(int sourceWidth, int width, int channels) {
+    std::vector<ColumnSample> samples(width);
+    for (int k = 0; k < width; ++k) {
+        double xf = SamplePosition(k, sourceWidth, width);
+        int x0 = static_cast<int>(xf);
+        int x1 = x0 + 1 < sourceWidth ? x0 + 1 : x0;
+        samples[k] = {x0 * channels, x1 * channels, xf - x0};
+    }
+    return samples;
+}
+
 // Rows are stored rows (0 at the bottom of the picture), so the filter runs bottom-up.
 template <typename Pixel>
 void Resample(const CDibImage& source, CDibImage& target) {
     constexpr int kChannels = Pixel::kChannels;
-    const int sourceWidth = source.GetWidth();
     const int sourceHeight = source.GetHeight();
     const int width = target.GetWidth();
     const int height = target.GetHeight();
+    const std::vector<ColumnSample> columns = ColumnSamples(source.GetWidth(), width, kChannels);
     for (int i = 0; i < height; ++i) {
         double yf = SamplePosition(i, sourceHeight, height);
         int y0 = static_cast<int>(yf);
@@ -89,13 +109,10 @@ void Resample(const CDibImage& source, CDibImage& target) {
         const uint8_t* row0 = source.RowPtr(y0);
         const uint8_t* row1 = source.RowPtr(y1);
         uint8_t* out = target.RowPtr(i);
-        for (int k = 0; k < width; ++k, out += kChannels) {
-            double xf = SamplePosition(k, sourceWidth, width);
-            int x0 = static_cast<int>(xf);
-            int x1 = x0 + 1 < sourceWidth ? x0 + 1 : x0;
-            BlendAvoidingKey<Pixel>(row0 + x0 * kChannels, row0 + x1 * kChannels,
-                                    row1 + x0 * kChannels, row1 + x1 * kChannels, xf - x0, yf - y0,
-                                    out);
+        for (const ColumnSample& column : columns) {
+            BlendAvoidingKey<Pixel>(row0 + column.left, row0 + column.right, row1 + column.left,
+                                    row1 + column.right, column.dx, yf - y0, out);
+            out += kChannels;
         }
     }
 }

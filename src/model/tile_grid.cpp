@@ -2,6 +2,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "foundation/diagnostic_log.h"
 #include "model/terrain_type.h"
@@ -46,6 +47,13 @@ void CTileGrid::Clear() {
     std::vector<std::unique_ptr<RiverStack>>().swap(overlays);
     width = 0;
     height = 0;
+}
+
+void CTileGrid::SwapTiles(CTileGrid& other) {
+    tiles.swap(other.tiles);
+    overlays.swap(other.overlays);
+    std::swap(width, other.width);
+    std::swap(height, other.height);
 }
 
 CTile* CTileGrid::GetTileAt(int x, int y) {

@@ -20,6 +20,8 @@ class CTileGrid {
     bool Allocate(int newWidth, int newHeight);
     // Releases tiles and river pieces; width and height become 0. Leaves `modified` alone.
     void Clear();
+    // Exchanges tiles, rivers and size with another grid; `modified` stays with each grid.
+    void SwapTiles(CTileGrid& other);
 
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }

@@ -1,0 +1,92 @@
+#include "art/custom_terrain_art.h"
+
+#include "image/dib_conversion.h"
+
+int CCustomTerrainArt::Import(const std::string& path) {
+    CDibImage picture;
+    int result = picture.LoadBmp(path);
+    if (result != 0) {
+        return result;
+    }
+    if (picture.GetWidth() != kCustomArtSide || picture.GetHeight() != kCustomArtSide) {
+        return kErrorWrongArtSize;
+    }
+    if (picture.bytesPerPixel == 3) {
+        full = std::move(picture);
+    } else {
+        ConvertTo24Bit(picture, full);
+    }
+    BuildZooms();
+    sourcePath = path;
+    loaded = 1;
+    return 0;
+}
+
+void CCustomTerrainArt::Unload() {
+    if (!loaded) {
+        return;
+    }
+    full.Release();
+    half.Release();
+    quarter.Release();
+    tenth.Release();
+    ForgetDerivedPictures();
+    name.reset();
+    loaded = 0;
+}
+
+namespace {
+
+bool IsCell(int row, int column) {
+    return row >= 0 && row < 9 && column >= 0 && column < 9;
+}
+
+}  // namespace
+
+bool CCustomTerrainArt::IsExitOpen(int row, int column, int direction) const {
+    if (!IsCell(row, column) || direction < 0 || direction > 7) {
+        return false;
+    }
+    return (exitMasks[row * 9 + column] >> direction & 1) != 0;
+}
+
+void CCustomTerrainArt::ToggleExit(int row, int column, int direction) {
+    if (!IsCell(row, column) || direction < -1 || direction > 7) {
+        return;
+    }
+    uint8_t bits = direction == -1 ? 0xFF : static_cast<uint8_t>(1 << direction);
+    exitMasks[row * 9 + column] ^= bits;
+}
+
+void CCustomTerrainArt::BuildZooms() {
+    CTerrainArt::BuildZooms();
+    ForgetDerivedPictures();
+}
+
+void CCustomTerrainArt::ForgetDerivedPictures() {
+    halfPixels.clear();
+    quarterPixels.clear();
+    drawingPixelsMade = false;
+    sheetColorKnown = false;
+}
+
+const std::vector<uint32_t>& CCustomTerrainArt::DrawingPixels(int cellSize) const {
+    if (!drawingPixelsMade) {
+        halfPixels = ToRgb32(half);
+        quarterPixels = ToRgb32(quarter);
+        drawingPixelsMade = true;
+    }
+    return cellSize == 25 ? quarterPixels : halfPixels;
+}
+
+COLORREF CCustomTerrainArt::SheetColor() const {
+    if (!sheetColorKnown) {
+        sheetColor = full.AverageColor();
+        sheetColorKnown = true;
+    }
+    return sheetColor;
+}
+
+int CCustomTerrainArt::DrawingWidth(int cellSize) const {
+    return cellSize == 25 ? quarter.GetWidth() : half.GetWidth();
+}

@@ -1,0 +1,76 @@
+#include "art/overview_picture.h"
+
+#include <cstdint>
+
+#include "art/overview_colors.h"
+
+namespace {
+
+constexpr COLORREF Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+    return red | green << 8 | blue << 16;
+}
+
+struct ReferenceColors {
+    int type;
+    COLORREF cell0;
+    COLORREF cell1;
+};
+
+// Fixed colours of the first two cells of some types; the rest come from the generated art.
+constexpr ReferenceColors kReferenceColors[] = {
+    {TERRAIN_TYPE_SUBURB, Rgb(86, 106, 34), Rgb(73, 100, 39)},
+    {TERRAIN_TYPE_DESERT, Rgb(180, 148, 86), Rgb(181, 148, 85)},
+    {TERRAIN_TYPE_GRASS, Rgb(73, 101, 36), Rgb(73, 103, 37)},
+    {TERRAIN_TYPE_MOUNTAIN_2, Rgb(77, 125, 154), Rgb(83, 135, 166)},
+    {TERRAIN_TYPE_SWAMP, Rgb(51, 90, 47), Rgb(50, 88, 46)},
+};
+
+// The table entry of a built-in cell, or 0 when it has none.
+COLORREF TableColor(int type, int cell) {
+    if (type == TERRAIN_TYPE_SHALLOW || type == TERRAIN_TYPE_OCEAN) {
+        return 0;
+    }
+    if (cell == 0 || cell == 1) {
+        for (const ReferenceColors& reference : kReferenceColors) {
+            if (reference.type == type) {
+                return cell == 0 ? reference.cell0 : reference.cell1;
+            }
+        }
+    }
+    const uint8_t* rgb = GeneratedCellColor(type, cell);
+    return rgb != nullptr ? Rgb(rgb[0], rgb[1], rgb[2]) : 0;
+}
+
+}  // namespace
+
+COLORREF OverviewColor(const CMapArt& art, int type, int cell) {
+    COLORREF color = TableColor(type, cell);
+    if (color != 0) {
+        return color;
+    }
+    if (type == TERRAIN_TYPE_SHALLOW || type == TERRAIN_TYPE_OCEAN) {
+        return kWaterOverviewColor;
+    }
+    const CCustomTerrainArt* custom = art.CustomArtFor(type);
+    if (custom != nullptr && custom->loaded) {
+        return custom->SheetColor();
+    }
+    return kNoArtColor;
+}
+
+void RebuildOverview(const CMapArt& art, CDibImage& picture) {
+    const CTileGrid& grid = art.Grid();
+    picture.Create(grid.GetWidth(), grid.GetHeight(), 3);
+    for (int x = 0; x < grid.GetWidth(); ++x) {
+        for (int y = 0; y < grid.GetHeight(); ++y) {
+            const CTile* tile = grid.GetTileAt(x, y);
+            UpdateOverviewTile(art, picture, tile->type, tile->subtype, x, y);
+        }
+    }
+}
+
+void UpdateOverviewTile(const CMapArt& art, CDibImage& picture, int type, int cell, int x, int y) {
+    if (picture.PixelPtr(x, y) != nullptr) {
+        picture.SetPixel(x, y, OverviewColor(art, type, cell));
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// A picture ready for drawing: 0xFFRRGGBB pixels (Qt's RGB32), top row first. In river pieces
+// the transparent pixels are 0 (no alpha), so a draw copies exactly the pixels with alpha.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    bool IsEmpty() const { return pixels.empty(); }
+    const uint32_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * width; }
+};
+
+// Every second pixel of every second row, as a colour-on-colour stretch to half size picks.
+RgbPicture HalveByDropping(const RgbPicture& picture);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+#include "art/map_art.h"
+
+// Pixels to draw into: 0xFFRRGGBB (Qt's RGB32), top row first, stride counted in pixels.
+struct RgbTarget {
+    uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+};
+
+// Draws the map tiles [left, right) x [top, bottom) at tileSize pixels per tile (50 or 25), tile
+// (left, top) landing at target pixel (x, y); whatever falls outside the target is clipped.
+// Built-in cells come from their sheets, custom cells from half (50) or quarter (25) of the
+// type's art, river pieces go on top with magenta transparent, and tiles outside the map or
+// without art are 0x3C3C3C.
+void RenderTiles(const CMapArt& art, int tileSize, int left, int top, int right, int bottom,
+                 const RgbTarget& target, int x, int y);

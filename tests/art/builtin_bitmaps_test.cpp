@@ -1,0 +1,354 @@
+#include "art/builtin_bitmaps.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <vector>
+
+#include "art/art_catalog.h"
+#include "art/overview_colors.h"
+#include "art/river_piece_table.h"
+#include "model/builtin_tables.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+constexpr Rgb kMagenta = {255, 0, 255};
+
+// Sheet heights by type as the art library lays them out; types not listed have no sheet.
+const std::map<int, int> kSheetHeights = {
+    {2, 100},  {3, 100},  {4, 100},  {5, 200},  {6, 100},  {7, 450},  {8, 450},
+    {9, 450},  {10, 450}, {11, 450}, {12, 450}, {13, 100}, {14, 100}, {15, 450},
+    {16, 450}, {17, 450}, {22, 450}, {23, 450}, {24, 450}, {25, 450},
+};
+
+int ExpectedCellsWithArt(int type) {
+    if (!kSheetHeights.contains(type)) {
+        return 0;
+    }
+    return type == 5 ? 33 : kSheetHeights.at(type) == 100 ? 10 : 81;
+}
+
+Rgb PixelAt(const BuiltInBitmap& bitmap, int x, int y) {
+    size_t row = static_cast<size_t>(bitmap.height - 1 - y) * ((bitmap.width * 3 + 3) & ~3);
+    const uint8_t* p = bitmap.pixels + row + static_cast<size_t>(x) * 3;
+    return {p[2], p[1], p[0]};
+}
+
+const BuiltInBitmap& Sheet(int type) {
+    return *FindBuiltInBitmap(kSheetResourceBase + type);
+}
+
+// The mean of a cell's middle half, truncated, as the overview shows it.
+Rgb CentreMean(const BuiltInBitmap& sheet, int cell) {
+    Rgb sum = {0, 0, 0};
+    for (int y = 12; y <= 36; ++y) {
+        for (int x = 12; x <= 36; ++x) {
+            Rgb p = PixelAt(sheet, (cell % 9) * 50 + x, (cell / 9) * 50 + y);
+            for (int c = 0; c < 3; ++c) {
+                sum[c] += p[c];
+            }
+        }
+    }
+    return {sum[0] / 625, sum[1] / 625, sum[2] / 625};
+}
+
+int Difference(const Rgb& a, const Rgb& b) {
+    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+}
+
+// Column i of a cell (or its row i), as it meets the next cell on a map.
+std::vector<Rgb> Line(const BuiltInBitmap& sheet, int cell, int i, bool columns) {
+    std::vector<Rgb> line;
+    for (int j = 0; j < 50; ++j) {
+        line.push_back(PixelAt(sheet, (cell % 9) * 50 + (columns ? i : j),
+                               (cell / 9) * 50 + (columns ? j : i)));
+    }
+    return line;
+}
+
+double LineDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
+    double total = 0;
+    for (size_t j = 0; j < a.size(); ++j) {
+        total += Difference(a[j], b[j]);
+    }
+    return total / static_cast<double>(a.size());
+}
+
+// Whether cell a's last column (or row) continues into cell b's first as the lines next to the
+// join continue into each other: a seam is a jump where the picture on both sides is calm, while
+// a shore running along the join changes fast on both sides of it too.
+bool JoinsSmoothly(const BuiltInBitmap& sheet, int a, int b, bool columns) {
+    std::vector<std::vector<Rgb>> lines = {Line(sheet, a, 47, columns), Line(sheet, a, 48, columns),
+                                           Line(sheet, a, 49, columns), Line(sheet, b, 0, columns),
+                                           Line(sheet, b, 1, columns),  Line(sheet, b, 2, columns)};
+    double nearby = 0;
+    for (size_t i : {0, 1, 3, 4}) {
+        nearby = std::max(nearby, LineDifference(lines[i], lines[i + 1]));
+    }
+    return LineDifference(lines[2], lines[3]) <= 1.5 * nearby + 6;
+}
+
+TEST(BuiltInArtTest, EverySheetAndPieceHasItsSize) {
+    for (int type = -1; type <= 44; ++type) {
+        const BuiltInBitmap* sheet = FindBuiltInBitmap(kSheetResourceBase + type);
+        ASSERT_EQ(sheet != nullptr, kSheetHeights.contains(type)) << "type " << type;
+        if (sheet != nullptr) {
+            EXPECT_EQ(sheet->width, 450);
+            EXPECT_EQ(sheet->height, kSheetHeights.at(type)) << "type " << type;
+        }
+    }
+    for (int id = kWideRiverResourceBase; id < kWideRiverResourceBase + 162; ++id) {
+        const BuiltInBitmap* piece = FindBuiltInBitmap(id);
+        ASSERT_NE(piece, nullptr) << id;
+        EXPECT_EQ(piece->width, 50);
+        EXPECT_EQ(piece->height, 50);
+    }
+    EXPECT_EQ(FindBuiltInBitmap(11999), nullptr);
+    EXPECT_EQ(FindBuiltInBitmap(12162), nullptr);
+    EXPECT_EQ(FindBuiltInBitmap(0), nullptr);
+}
+
+// The pixels along one edge of a piece: 0 top, 2 right, 4 bottom, 6 left, read left to right or
+// top to bottom, so that the bottom of one piece lines up with the top of the next.
+std::vector<Rgb> EdgePixels(const BuiltInBitmap& piece, int direction) {
+    std::vector<Rgb> edge;
+    for (int i = 0; i < 50; ++i) {
+        int x = direction == 2 ? 49 : direction == 6 ? 0 : i;
+        int y = direction == 0 ? 0 : direction == 4 ? 49 : i;
+        edge.push_back(PixelAt(piece, x, y));
+    }
+    return edge;
+}
+
+bool IsWet(const std::vector<Rgb>& edge) {
+    return std::any_of(edge.begin(), edge.end(), [](const Rgb& p) { return p != kMagenta; });
+}
+
+// Whether every non-key pixel touching an edge lies in one run around the edge's midpoint.
+bool CentredRun(const std::vector<Rgb>& edge) {
+    int first = 50;
+    int last = -1;
+    for (int i = 0; i < 50; ++i) {
+        if (edge[i] != kMagenta) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    bool solid = std::all_of(edge.begin() + first, edge.begin() + last + 1,
+                             [](const Rgb& p) { return p != kMagenta; });
+    return solid && first + last == 49 && first > 5;
+}
+
+// Non-key pixels reachable from (x, y) through non-key neighbours.
+int WetRegionSize(const BuiltInBitmap& piece, int x, int y, std::vector<bool>& seen) {
+    std::vector<std::pair<int, int>> stack = {{x, y}};
+    int size = 0;
+    while (!stack.empty()) {
+        auto [cx, cy] = stack.back();
+        stack.pop_back();
+        if (cx < 0 || cy < 0 || cx >= 50 || cy >= 50 || seen[cy * 50 + cx] ||
+            PixelAt(piece, cx, cy) == kMagenta) {
+            continue;
+        }
+        seen[cy * 50 + cx] = true;
+        ++size;
+        stack.insert(stack.end(), {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}});
+    }
+    return size;
+}
+
+int WetPixels(const BuiltInBitmap& piece) {
+    int count = 0;
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            count += PixelAt(piece, x, y) != kMagenta;
+        }
+    }
+    return count;
+}
+
+TEST(BuiltInArtTest, RiverPiecesConnectAtTheEdgeMidpointsTheirExitsName) {
+    for (int base : {kWideRiverResourceBase, kNarrowRiverResourceBase}) {
+        // Every wet edge of every piece of a kind must carry the same cross-section, so that any
+        // two pieces meeting there continue each other.
+        std::vector<Rgb> crossSection;
+        for (int n = 0; n < kRiverPieceCount; ++n) {
+            SCOPED_TRACE(testing::Message() << "piece " << base + n);
+            const BuiltInBitmap& piece = *FindBuiltInBitmap(base + n);
+            const RiverPieceInfo& info = RiverPieceInfoAt(n);
+            int wet = WetPixels(piece);
+            EXPECT_GT(wet, 40);
+            for (int direction : kRiverExitDirections) {
+                std::vector<Rgb> edge = EdgePixels(piece, direction);
+                bool exit = (info.exits >> direction) & 1;
+                ASSERT_EQ(IsWet(edge), exit) << "edge " << direction;
+                if (!exit) {
+                    continue;
+                }
+                EXPECT_TRUE(CentredRun(edge)) << "edge " << direction;
+                if (crossSection.empty()) {
+                    crossSection = edge;
+                }
+                EXPECT_EQ(edge, crossSection) << "edge " << direction;
+                // All exits lead into one body of water, which is all the water of the piece.
+                std::vector<bool> seen(2500, false);
+                int x = direction == 2 ? 49 : direction == 6 ? 0 : 25;
+                int y = direction == 0 ? 0 : direction == 4 ? 49 : 25;
+                EXPECT_EQ(WetRegionSize(piece, x, y, seen), wet) << "edge " << direction;
+            }
+        }
+        EXPECT_FALSE(crossSection.empty());
+    }
+}
+
+TEST(BuiltInArtTest, RiverPiecesKeepTheKeyExact) {
+    // Anything not keyed out is drawn in full: no pixel fades towards magenta.
+    for (int id = kWideRiverResourceBase; id < kWideRiverResourceBase + 162; ++id) {
+        const BuiltInBitmap& piece = *FindBuiltInBitmap(id);
+        for (int y = 0; y < 50; ++y) {
+            for (int x = 0; x < 50; ++x) {
+                Rgb p = PixelAt(piece, x, y);
+                ASSERT_TRUE(p == kMagenta || Difference(p, kMagenta) > 250)
+                    << "piece " << id << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(BuiltInArtTest, CellsOfOnePlainTypeShareTheirEdgesAndTile) {
+    for (int type : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
+        SCOPED_TRACE(testing::Message() << "type " << type);
+        const BuiltInBitmap& sheet = Sheet(type);
+        int cells = sheet.height / 50 * 9;
+        for (int cell = 1; cell < cells; ++cell) {
+            for (int i = 0; i < 50; ++i) {
+                for (auto [x, y] :
+                     {std::pair{i, 0}, std::pair{i, 49}, std::pair{0, i}, std::pair{49, i}}) {
+                    ASSERT_EQ(PixelAt(sheet, (cell % 9) * 50 + x, (cell / 9) * 50 + y),
+                              PixelAt(sheet, x, y))
+                        << "cell " << cell << " at " << x << "," << y;
+                }
+            }
+        }
+        // The shared edge continues into itself: a tile's right edge meets the next tile's left.
+        EXPECT_TRUE(JoinsSmoothly(sheet, 0, 0, true));
+        EXPECT_TRUE(JoinsSmoothly(sheet, 0, 0, false));
+    }
+}
+
+TEST(BuiltInArtTest, CellsOfOneStampJoinWithoutASeam) {
+    // Types with stamps, and the stamp table their default game data names.
+    const std::map<int, int> stampTables = {{15, 1}, {16, 0}, {17, 0}, {23, 1}, {24, 0}, {25, 1}};
+    for (const auto& [type, table] : stampTables) {
+        const BuiltInBitmap& sheet = Sheet(type);
+        const StampGroupRow& groups = *StampGroupTable(table);
+        for (int cell = 0; cell < 81; ++cell) {
+            bool right = cell % 9 < 8 && groups[cell] != 0 && groups[cell + 1] == groups[cell];
+            bool below = cell < 72 && groups[cell] != 0 && groups[cell + 9] == groups[cell];
+            EXPECT_TRUE(!right || JoinsSmoothly(sheet, cell, cell + 1, true))
+                << "type " << type << " cells " << cell << " and " << cell + 1;
+            EXPECT_TRUE(!below || JoinsSmoothly(sheet, cell, cell + 9, false))
+                << "type " << type << " cells " << cell << " and " << cell + 9;
+        }
+    }
+}
+
+// Transition cells are for where two terrains meet: every cell shows some of each.
+TEST(BuiltInArtTest, TransitionCellsShowBothTerrains) {
+    auto isWater = [](const Rgb& p) { return p[2] > p[0] + 15 && p[2] + 10 >= p[1]; };
+    auto isSand = [](const Rgb& p) { return p[0] > 140; };
+    const std::map<int, bool (*)(const Rgb&)> firstTerrain = {
+        {15, +isSand}, {16, +isWater}, {17, +isWater}, {23, +isWater}, {24, +isWater}};
+    for (const auto& [type, isFirst] : firstTerrain) {
+        for (int cell = 0; cell < 81; ++cell) {
+            int first = 0;
+            for (int y = 0; y < 50; ++y) {
+                for (int x = 0; x < 50; ++x) {
+                    first +=
+                        isFirst(PixelAt(Sheet(type), (cell % 9) * 50 + x, (cell / 9) * 50 + y));
+                }
+            }
+            EXPECT_GT(first, 40) << "type " << type << " cell " << cell;
+            EXPECT_LT(first, 2500 - 40) << "type " << type << " cell " << cell;
+        }
+    }
+}
+
+TEST(BuiltInArtTest, GeneratedColoursExistExactlyForCellsWithArt) {
+    for (int type = -1; type <= 43; ++type) {
+        for (int cell = -1; cell <= 81; ++cell) {
+            const uint8_t* colour = GeneratedCellColor(type, cell);
+            bool art = cell >= 0 && cell < ExpectedCellsWithArt(type);
+            ASSERT_EQ(colour != nullptr, art) << "type " << type << " cell " << cell;
+            if (art) {
+                Rgb stored = {colour[0], colour[1], colour[2]};
+                ASSERT_EQ(stored, CentreMean(Sheet(type), cell))
+                    << "type " << type << " cell " << cell;
+            }
+        }
+    }
+}
+
+TEST(BuiltInArtTest, ReferenceCellsComeCloseToTheirOverviewColours) {
+    const std::map<std::pair<int, int>, Rgb> references = {
+        {{2, 0}, {86, 106, 34}},   {{2, 1}, {73, 100, 39}},   {{3, 0}, {180, 148, 86}},
+        {{3, 1}, {181, 148, 85}},  {{4, 0}, {73, 101, 36}},   {{4, 1}, {73, 103, 37}},
+        {{10, 0}, {77, 125, 154}}, {{10, 1}, {83, 135, 166}}, {{12, 0}, {51, 90, 47}},
+        {{12, 1}, {50, 88, 46}},
+    };
+    for (const auto& [where, reference] : references) {
+        const uint8_t* colour = GeneratedCellColor(where.first, where.second);
+        EXPECT_LE(Difference({colour[0], colour[1], colour[2]}, reference), 3)
+            << "type " << where.first << " cell " << where.second;
+    }
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The generator the build ran sits beside this test program; a second run must give what the
+// build embedded, byte for byte.
+TEST(BuiltInArtTest, TheGeneratorMakesTheEmbeddedArtAgain) {
+    TempDir dir;
+    auto generator = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tarvo_artgen";
+    ASSERT_TRUE(std::filesystem::exists(generator)) << generator;
+    std::string command = "'" + generator.string() + "' --out '" + dir.Path() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    std::vector<uint8_t> pixels = ReadFile(dir.File("builtin_art.bin"));
+    size_t offset = 0;
+    for (const BuiltInBitmapInfo& info : BuiltInBitmapInfos()) {
+        size_t size = DibBytes(info.width, info.height);
+        ASSERT_LE(offset + size, pixels.size());
+        const uint8_t* embedded = FindBuiltInBitmap(info.resourceId)->pixels;
+        ASSERT_TRUE(std::equal(embedded, embedded + size, pixels.begin() + offset))
+            << "bitmap " << info.resourceId;
+        offset += size;
+    }
+    EXPECT_EQ(offset, pixels.size());
+
+    std::vector<uint8_t> colours = ReadFile(dir.File("overview_colors.bin"));
+    ASSERT_EQ(colours.size(), kOverviewColorBytes);
+    for (int type = 0; type < kOverviewColorTypes; ++type) {
+        for (int cell = 0; cell < kOverviewColorCells; ++cell) {
+            const uint8_t* colour = GeneratedCellColor(type, cell);
+            const uint8_t* written = &colours[(type * kOverviewColorCells + cell) * 3];
+            std::vector<uint8_t> expected =
+                colour ? std::vector<uint8_t>(colour, colour + 3) : std::vector<uint8_t>(3, 0);
+            ASSERT_EQ(std::vector<uint8_t>(written, written + 3), expected)
+                << "type " << type << " cell " << cell;
+        }
+    }
+}
+
+}  // namespace

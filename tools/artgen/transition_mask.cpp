@@ -1,0 +1,165 @@
+#include "transition_mask.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "art_random.h"
+#include "rgb.h"
+
+namespace {
+
+// Exit direction d marks the grid point {column, row}: 0 top, 1 top right, ..., 7 top left.
+constexpr int kDirectionPoints[8][2] = {{1, 0}, {2, 0}, {2, 1}, {2, 2},
+                                        {1, 2}, {0, 2}, {0, 1}, {0, 0}};
+constexpr float kRoughness = 0.2f;
+
+float BoundaryMean(const std::array<std::array<float, 3>, 3>& grid) {
+    float sum = 0;
+    for (const auto& [column, row] : kDirectionPoints) {
+        sum += grid[row][column];
+    }
+    return sum / 8;
+}
+
+float Middle(const std::array<std::array<float, 3>, 3>& grid) {
+    return 0.5f + (BoundaryMean(grid) - 0.5f) * 1.3f;
+}
+
+// Whether the edges leave no room for the other terrain: no point of the edges lies beyond the
+// middle value on the far side.
+bool AllOneTerrain(const std::array<std::array<float, 3>, 3>& grid) {
+    bool anyOpen = false;
+    bool anyClosed = false;
+    for (const auto& [column, row] : kDirectionPoints) {
+        anyOpen = anyOpen || grid[row][column] > 0.5f;
+        anyClosed = anyClosed || grid[row][column] < 0.5f;
+    }
+    return !(anyOpen && anyClosed);
+}
+
+}  // namespace
+
+CTransitionMask::CTransitionMask(const ExitMaskRow& exits, uint32_t seed)
+    : grids(kSheetCells), seed(seed), roughness(CTileField::Noise(seed, 2, 2)) {
+    for (int cell = 0; cell < kSheetCells; ++cell) {
+        for (int d = 0; d < 8; ++d) {
+            grids[cell][kDirectionPoints[d][1]][kDirectionPoints[d][0]] = (exits[cell] >> d) & 1;
+        }
+    }
+    MergeSharedPoints();
+    for (Grid& grid : grids) {
+        grid[1][1] = Middle(grid);
+    }
+    for (int cell = 0; cell < kSheetCells; ++cell) {
+        if (AllOneTerrain(grids[cell])) {
+            AddIsland(cell);
+        }
+    }
+    BuildSheetLevel();
+}
+
+// Every point of the sheet's lattice (every half cell) gets the mean of the values the cells
+// around it give it.
+void CTransitionMask::MergeSharedPoints() {
+    std::map<std::pair<int, int>, std::pair<float, int>> shared;
+    auto forEachPoint = [&](auto visit) {
+        for (int cell = 0; cell < kSheetCells; ++cell) {
+            for (const auto& [column, row] : kDirectionPoints) {
+                int sheetX = (cell % kSheetColumns) * 2 + column;
+                int sheetY = (cell / kSheetColumns) * 2 + row;
+                visit(std::pair{sheetX, sheetY}, grids[cell][row][column]);
+            }
+        }
+    };
+    forEachPoint([&](const auto& key, float& value) {
+        auto& [sum, count] = shared[key];
+        sum += value;
+        ++count;
+    });
+    forEachPoint([&](const auto& key, float& value) {
+        const auto& [sum, count] = shared[key];
+        value = sum / count;
+    });
+}
+
+// A cell whose edges are all one terrain shows the other one in a patch somewhere in its middle:
+// an island, a lake, an outcrop.
+void CTransitionMask::AddIsland(int cell) {
+    CArtRandom random(CArtRandom::Hash(seed, cell, 1));
+    float sign = BoundaryMean(grids[cell]) > 0.5f ? -1 : 1;
+    float angle = random.Range(0, 6.2832f);
+    Point centre = Point{25, 25} + Point{std::cos(angle), std::sin(angle)} * random.Range(4, 9);
+    islands[cell] = {centre, random.Range(15, 19), sign, random.Range(0, 6.2832f)};
+}
+
+float CTransitionMask::Interpolate(const Grid& grid, float x, float y) {
+    float u = std::clamp(x / 25, 0.0f, 2.0f);
+    float v = std::clamp(y / 25, 0.0f, 2.0f);
+    int i = std::min(1, static_cast<int>(u));
+    int j = std::min(1, static_cast<int>(v));
+    float su = SmoothStep(0, 1, u - i);
+    float sv = SmoothStep(0, 1, v - j);
+    float top = std::lerp(grid[j][i], grid[j][i + 1], su);
+    float bottom = std::lerp(grid[j + 1][i], grid[j + 1][i + 1], su);
+    return std::lerp(top, bottom, sv);
+}
+
+float CTransitionMask::IslandAt(int cell, int x, int y) const {
+    auto found = islands.find(cell);
+    if (found == islands.end()) {
+        return 0;
+    }
+    const Island& island = found->second;
+    Point d = Point{x + 0.5f, y + 0.5f} - island.centre;
+    float angle = std::atan2(d.y, d.x);
+    float shore = island.radius * (1 + 0.22f * std::sin(2 * angle + island.phase) +
+                                   0.12f * std::sin(3 * angle + 2 * island.phase));
+    // Kept off the edges, which belong to the neighbours as much as to this cell.
+    return island.sign * 1.8f * SmoothStep(shore, 0, Length(d)) * EdgeWindow(x, y);
+}
+
+CTileField CTransitionMask::Level(int cell) const {
+    CTileField detail =
+        roughness.WithInterior(CTileField::Noise(CArtRandom::Hash(seed, cell), 2, 2));
+    return CTileField::Made([&](int x, int y) {
+        float base = Interpolate(grids[cell], x + 0.5f, y + 0.5f) + IslandAt(cell, x, y);
+        // Rougher in the middle, where islands and bays have room to wander.
+        float rough = kRoughness * (1 + 0.5f * EdgeWindow(x, y));
+        return base - 0.5f + rough * detail.At(x, y);
+    });
+}
+
+void CTransitionMask::BuildSheetLevel() {
+    sheetLevel.assign(kSheetSize * kSheetSize, 0);
+    for (int cell = 0; cell < kSheetCells; ++cell) {
+        CTileField level = Level(cell);
+        int left = (cell % kSheetColumns) * CTileField::kSize;
+        int top = (cell / kSheetColumns) * CTileField::kSize;
+        for (int y = 0; y < CTileField::kSize; ++y) {
+            for (int x = 0; x < CTileField::kSize; ++x) {
+                sheetLevel[(top + y) * kSheetSize + left + x] = level.At(x, y);
+            }
+        }
+    }
+}
+
+float CTransitionMask::SheetLevel(int x, int y) const {
+    return sheetLevel[std::clamp(y, 0, kSheetSize - 1) * kSheetSize +
+                      std::clamp(x, 0, kSheetSize - 1)];
+}
+
+CTileField CTransitionMask::Cell(int cell) const {
+    int left = (cell % kSheetColumns) * CTileField::kSize;
+    int top = (cell / kSheetColumns) * CTileField::kSize;
+    return CTileField::Made([&](int x, int y) {
+        // The level is one continuous field over the sheet, so its slope is measured across
+        // cell edges and comes out the same on both sides of them.
+        int sx = left + x;
+        int sy = top + y;
+        float gx = (SheetLevel(sx + 1, sy) - SheetLevel(sx - 1, sy)) / 2;
+        float gy = (SheetLevel(sx, sy + 1) - SheetLevel(sx, sy - 1)) / 2;
+        float slope = std::max(std::hypot(gx, gy), 0.01f);
+        return std::clamp(SheetLevel(sx, sy) / slope, -20.0f, 20.0f);
+    });
+}

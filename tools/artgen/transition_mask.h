@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "model/builtin_tables.h"
+#include "point.h"
+#include "tile_field.h"
+
+// Where a transition sheet shows which of its two terrains. Each cell gets a 3 x 3 grid of
+// values, 1 for the "open" terrain (where the exit table lets track leave the cell: its corners
+// and edge midpoints) and 0 for the other; the middle follows its neighbours, and a cell whose
+// edges leave no room for one of the terrains gets an island (or a lake) of it inside. Neighbouring
+// cells of the sheet share the values on their common edges, so the sheet reads as one landscape
+// and every stamp (a block of neighbouring cells) joins without a seam; the grid is interpolated
+// with flat tangents at the edges, and shared tile-periodic noise roughens the dividing line.
+class CTransitionMask {
+  public:
+    CTransitionMask(const ExitMaskRow& exits, uint32_t seed);
+
+    // Per pixel of the cell: the distance in pixels from the dividing line, positive on the
+    // open terrain's side, negative on the other (clamped to +-20).
+    CTileField Cell(int cell) const;
+
+  private:
+    using Grid = std::array<std::array<float, 3>, 3>;  // [row][column]
+
+    struct Island {
+        Point centre;
+        float radius;
+        float sign;   // +1 an island of the open terrain, -1 one of the other
+        float phase;  // turns the bulges of the shore
+    };
+
+    void MergeSharedPoints();
+    void AddIsland(int cell);
+    float IslandAt(int cell, int x, int y) const;
+    CTileField Level(int cell) const;
+    void BuildSheetLevel();
+    float SheetLevel(int x, int y) const;  // clamped to the sheet
+
+    static constexpr int kSheetSize = CTileField::kSize * kSheetColumns;
+    static float Interpolate(const Grid& grid, float x, float y);
+
+    std::vector<Grid> grids;
+    std::map<int, Island> islands;
+    std::vector<float> sheetLevel;  // the level of every pixel of the 450 x 450 sheet
+    uint32_t seed;
+    CTileField roughness;
+};
