@@ -1,0 +1,118 @@
+#include <memory>
+#include <vector>
+
+#include "mapfile/map_file.h"
+#include "mapfile/map_sections.h"
+#include "mapfile/section_io.h"
+
+namespace {
+
+constexpr size_t kRecordBytes = 48;
+constexpr size_t kNameBytes = 40;
+constexpr int kImagesPerEntry = 4;
+constexpr uint8_t kRawBlob = 0;
+
+// The directory names of an entry's four images: the name, then the name up to its first
+// ".bmp" with "_z2.bmp", "_z4.bmp" and "_z10.bmp".
+std::string ImageName(const std::string& name, int image) {
+    static const char* const kSuffixes[] = {"", "_z2.bmp", "_z4.bmp", "_z10.bmp"};
+    if (image == 0) {
+        return name;
+    }
+    size_t extension = name.find(".bmp");
+    return (extension == std::string::npos ? std::string() : name.substr(0, extension)) +
+           kSuffixes[image];
+}
+
+// full, half, quarter or tenth of an entry.
+template <typename Art>
+auto& Image(Art& entry, int image) {
+    switch (image) {
+        case 0:
+            return entry.full;
+        case 1:
+            return entry.half;
+        case 2:
+            return entry.quarter;
+        default:
+            return entry.tenth;
+    }
+}
+
+void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& name,
+               uint8_t* record) {
+    archive.Flush();
+    CFile& file = archive.GetFile();
+    PutUInt32(record, static_cast<uint32_t>(file.GetPosition()));
+    PutUInt16(record + 4, static_cast<uint16_t>(image.GetWidth()));
+    PutUInt16(record + 6, static_cast<uint16_t>(image.GetHeight()));
+    PutFieldText(record + 8, kNameBytes, name, false);
+    file.Write(&kRawBlob, 1);
+    image.WriteRaw(file);
+}
+
+bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image) {
+    uint8_t format;
+    CFile& file = archive.GetFile();
+    return SeekDirect(archive, GetUInt32(record)) && file.Read(&format, 1) == 1 &&
+           image.ReadRaw(file);
+}
+
+}  // namespace
+
+int WriteCityArtList(CMapArchive& archive, const CMapArt& art) {
+    const CLibObjectList& list = art.CityArt();
+    std::vector<const CTerrainArt*> entries;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        if (auto* entry = static_cast<const CTerrainArt*>(list.GetAt(i))) {
+            entries.push_back(entry);
+        }
+    }
+    archive.WriteInt32(static_cast<int32_t>(kImagesPerEntry * entries.size()));
+    if (entries.empty()) {
+        return 0;
+    }
+    archive.Flush();
+    CFile& file = archive.GetFile();
+    uint64_t directoryAt = file.GetPosition();
+    std::vector<uint8_t> directory(kRecordBytes * kImagesPerEntry * entries.size());
+    WritePlaceholder(archive, directory.size());
+    uint8_t* record = directory.data();
+    for (const CTerrainArt* entry : entries) {
+        std::string name = entry->name.value_or("");
+        for (int image = 0; image < kImagesPerEntry; ++image, record += kRecordBytes) {
+            WriteBlob(archive, Image(*entry, image), ImageName(name, image), record);
+        }
+    }
+    archive.Flush();
+    file.Seek(static_cast<int64_t>(directoryAt), CFile::SeekFrom::Begin);
+    file.Write(directory.data(), directory.size());
+    file.Seek(0, CFile::SeekFrom::End);
+    return 0;
+}
+
+int ReadCityArtList(CMapArchive& archive, CMapArt& art, std::string& reason) {
+    int32_t records = archive.ReadInt32();
+    if (records == 0) {
+        return 0;
+    }
+    if (records < 0 || records % kImagesPerEntry != 0 ||
+        static_cast<uint64_t>(records) * kRecordBytes > archive.BytesLeft()) {
+        reason = "the city art directory claims " + std::to_string(records) + " images";
+        return kMapDamaged;
+    }
+    std::vector<uint8_t> directory(static_cast<size_t>(records) * kRecordBytes);
+    archive.Read(directory.data(), directory.size());
+    for (size_t at = 0; at < directory.size(); at += kRecordBytes * kImagesPerEntry) {
+        auto entry = std::make_unique<CTerrainArt>();
+        entry->name = FieldText(&directory[at + 8], kNameBytes);
+        for (int image = 0; image < kImagesPerEntry; ++image) {
+            if (!ReadBlob(archive, &directory[at + image * kRecordBytes], Image(*entry, image))) {
+                reason = "the city picture " + *entry->name + " is damaged";
+                return kMapDamaged;
+            }
+        }
+        art.AppendCityArt(entry.release());
+    }
+    return 0;
+}

@@ -1,0 +1,362 @@
+#include "mapfile/map_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "art/overview_picture.h"
+#include "mapfile/map_sections.h"
+#include "mapfile/section_io.h"
+
+namespace {
+
+constexpr uint8_t kMagic[4] = {'V', 'E', 'K', 'T'};
+constexpr uint8_t kFormatByte = 3;
+constexpr size_t kHeaderBytes = 10;
+constexpr size_t kTableBytes = 4 * kSectionTableSlots;
+constexpr uint64_t kTableOffset = kHeaderBytes;
+
+void SetReason(std::string* reason, const std::string& text) {
+    if (reason != nullptr) {
+        *reason = text;
+    }
+}
+
+// Closes a file whose content is abandoned anyway.
+void CloseQuietly(CFile& file) {
+    try {
+        file.Close();
+    } catch (const CFileException&) {
+    }
+}
+
+// A new file beside path that is renamed over it when the save is complete. It gets the
+// permissions of the file it replaces, or the usual ones for a new file.
+class CTemporaryFile {
+  public:
+    explicit CTemporaryFile(const std::string& target) : path(target + ".saving-XXXXXX") {
+        int handle = mkstemp(path.data());
+        if (handle < 0) {
+            path.clear();
+            return;
+        }
+        struct stat status;
+        mode_t mask = umask(0);
+        umask(mask);
+        mode_t mode = stat(target.c_str(), &status) == 0 ? status.st_mode & 07777 : 0666 & ~mask;
+        fchmod(handle, mode);
+        close(handle);
+    }
+    ~CTemporaryFile() {
+        if (!path.empty()) {
+            unlink(path.c_str());
+        }
+    }
+    bool Made() const { return !path.empty(); }
+    const std::string& Path() const { return path; }
+    // True when the file now stands at target.
+    bool MoveTo(const std::string& target) {
+        if (rename(path.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        path.clear();
+        return true;
+    }
+
+  private:
+    std::string path;
+};
+
+// Puts theTerrainTable back as it was unless the load is committed.
+class CTerrainTableRestorer {
+  public:
+    CTerrainTableRestorer() : saved(theTerrainTable) {}
+    ~CTerrainTableRestorer() {
+        if (!committed) {
+            theTerrainTable = saved;
+        }
+    }
+    void Commit() { committed = true; }
+
+  private:
+    CTerrainTable saved;
+    bool committed = false;
+};
+
+int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& overview,
+                  MapFileLayout& layout) {
+    uint8_t header[kHeaderBytes] = {kMagic[0], kMagic[1], kMagic[2], kMagic[3], kFormatByte, 0};
+    std::memcpy(header + 6, archive.GetVersionBytes(), 4);
+    std::memcpy(layout.version, archive.GetVersionBytes(), 4);
+    archive.Write(header, kHeaderBytes);
+    WritePlaceholder(archive, kTableBytes);
+
+    CFile& file = archive.GetFile();
+    for (int section = 0; section < 5; ++section) {
+        archive.Flush();
+        layout.sections[section] = static_cast<uint32_t>(file.GetPosition());
+        int result = 0;
+        switch (section) {
+            case 0:
+                result = WriteGameData(archive, theTerrainTable);
+                break;
+            case 1:
+                result = WriteOverview(archive, overview);
+                break;
+            case 2:
+                result = WriteTileGrid(archive, art.Grid());
+                break;
+            case 3:
+                result = WriteCityArtList(archive, art);
+                break;
+            case 4:
+                result = WriteCustomTerrainArt(archive, art);
+                break;
+        }
+        if (result != 0) {
+            return result;
+        }
+    }
+    archive.Flush();
+    layout.sections[5] = static_cast<uint32_t>(file.GetPosition());
+
+    uint8_t table[kTableBytes];
+    for (int slot = 0; slot < kSectionTableSlots; ++slot) {
+        PutUInt32(table + 4 * slot, layout.sections[slot]);
+    }
+    file.Seek(kTableOffset, CFile::SeekFrom::Begin);
+    file.Write(table, kTableBytes);
+    return 0;
+}
+
+int ReadHeader(CMapArchive& archive, MapFileLayout& layout, std::string& reason) {
+    uint8_t header[kHeaderBytes];
+    if (archive.Read(header, kHeaderBytes) != kHeaderBytes) {
+        reason = "the file is shorter than a map file's header";
+        return kMapHeaderShort;
+    }
+    if (std::memcmp(header, kMagic, 4) != 0 || header[4] != kFormatByte) {
+        reason = "this is not a map file";
+        return kMapNotAMap;
+    }
+    archive.SetVersion(header[6], header[7], header[8], header[9]);
+    std::memcpy(layout.version, header + 6, 4);
+    if (archive.GetPackedVersion() < OldestReadableVersion) {
+        reason = "maps of version " + std::to_string(header[6]) + "." + std::to_string(header[7]) +
+                 "." + std::to_string(header[8]) + "." + std::to_string(header[9]) +
+                 " are too old to read";
+        return kMapNotAMap;
+    }
+    uint8_t table[kTableBytes];
+    if (archive.Read(table, kTableBytes) != kTableBytes) {
+        reason = "the section table is cut short";
+        return kMapHeaderShort;
+    }
+    for (int slot = 0; slot < kSectionTableSlots; ++slot) {
+        layout.sections[slot] = GetUInt32(table + 4 * slot);
+    }
+    return 0;
+}
+
+// Positions the stream at the start of section 3 or 4, which the table names.
+bool SeekSection(CMapArchive& archive, uint32_t offset) {
+    if (!SeekDirect(archive, offset)) {
+        return false;
+    }
+    archive.Flush();
+    return true;
+}
+
+int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFileLayout& layout,
+                 std::string& reason) {
+    int result = ReadHeader(archive, layout, reason);
+    if (result == 0) {
+        result = ReadGameData(archive, theTerrainTable);
+    }
+    if (result == 0) {
+        result = ReadOverview(archive, overview, reason);
+    }
+    if (result == 0) {
+        result = ReadTileGrid(archive, art.Grid(), reason);
+    }
+    for (int section = 3; section <= 4 && result == 0; ++section) {
+        if (!SeekSection(archive, layout.sections[section])) {
+            reason = "the section table points past the end of the file";
+            return kMapDamaged;
+        }
+        result = section == 3 ? ReadCityArtList(archive, art, reason)
+                              : ReadCustomTerrainArt(archive, art, reason);
+    }
+    if (result == 0 && art.Grid().Verify() != 0) {
+        reason = "the map has tiles without a valid terrain type";
+        result = kMapVerifyFailed;
+    }
+    return result;
+}
+
+}  // namespace
+
+int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview, std::string* reason,
+            MapFileLayout* layout) {
+    CFile file;
+    return SaveMapThrough(file, path, art, overview, reason, layout);
+}
+
+int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
+                   std::string* reason, MapFileLayout* layout) {
+    CTileGrid& grid = art.Grid();
+    int riverX;
+    int riverY;
+    if (FindUnstorableRiver(grid, riverX, riverY)) {
+        SetReason(reason, "the river on tile (" + std::to_string(riverX) + "," +
+                              std::to_string(riverY) +
+                              ") cannot be stored: map files hold rivers only on columns and rows "
+                              "below 255");
+        return kMapRiverNotStorable;
+    }
+    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) {
+        SetReason(reason, "the file is read-only");
+        return kMapCannotOpen;
+    }
+    CTemporaryFile temporary(path);
+    if (!temporary.Made() || !file.Open(temporary.Path(), CFile::OpenMode::CreateWrite)) {
+        SetReason(reason, std::strerror(errno));
+        return kMapCannotOpen;
+    }
+    // The overview picture must match the grid; one that does not is made anew for the file.
+    CDibImage rebuilt;
+    const CDibImage* picture = &overview;
+    if (overview.GetWidth() != grid.GetWidth() || overview.GetHeight() != grid.GetHeight() ||
+        overview.bytesPerPixel != 3) {
+        RebuildOverview(art, rebuilt);
+        picture = &rebuilt;
+    }
+    MapFileLayout written;
+    int result;
+    try {
+        CMapArchive archive(file, CMapArchive::Mode::Store);
+        result = WriteSections(archive, art, *picture, written);
+        if (result == 0) {
+            file.Flush();
+            file.Close();
+        }
+    } catch (const CFileException& failure) {
+        SetReason(reason, failure.what());
+        result = kMapWriteFailed;
+    }
+    if (result != 0) {
+        CloseQuietly(file);
+    }
+    if (result == 0 && !temporary.MoveTo(path)) {
+        SetReason(reason, std::strerror(errno));
+        result = kMapWriteFailed;
+    }
+    if (result == 0) {
+        grid.modified = false;
+        if (layout != nullptr) {
+            *layout = written;
+        }
+    }
+    return result;
+}
+
+int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::string* reason,
+            MapFileLayout* layout) {
+    CFile file;
+    if (!file.Open(path, CFile::OpenMode::Read)) {
+        SetReason(reason, std::strerror(errno));
+        return kMapCannotOpen;
+    }
+    CTerrainTableRestorer restorer;
+    CTileGrid freshGrid;
+    CMapArt freshArt(freshGrid);
+    freshArt.KeepExitMasksOf(art);
+    CDibImage freshOverview;
+    MapFileLayout read;
+    std::string why;
+    int result;
+    try {
+        CMapArchive archive(file, CMapArchive::Mode::Load);
+        result = ReadSections(archive, freshArt, freshOverview, read, why);
+    } catch (const CArchiveEndOfFile& failure) {
+        why = failure.what();
+        result = kMapDamaged;
+    } catch (const CFileException& failure) {
+        why = failure.what();
+        result = kMapDamaged;
+    } catch (const std::bad_alloc&) {
+        why = "out of memory";
+        result = kMapDamaged;
+    }
+    if (layout != nullptr) {
+        *layout = read;
+    }
+    if (result != 0) {
+        SetReason(reason, why);
+        return result;
+    }
+    restorer.Commit();
+    art.Grid().SwapTiles(freshGrid);
+    art.Swap(freshArt);
+    if (freshOverview.GetWidth() == art.Grid().GetWidth() &&
+        freshOverview.GetHeight() == art.Grid().GetHeight()) {
+        overview = std::move(freshOverview);
+    } else {
+        RebuildOverview(art, overview);
+    }
+    return 0;
+}
+
+bool FindUnstorableRiver(const CTileGrid& grid, int& x, int& y) {
+    constexpr int kFirstUnstorable = 255;
+    if (grid.GetWidth() <= kFirstUnstorable && grid.GetHeight() <= kFirstUnstorable) {
+        return false;
+    }
+    for (int column = 0; column < grid.GetWidth(); ++column) {
+        for (int row = 0; row < grid.GetHeight(); ++row) {
+            if ((column >= kFirstUnstorable || row >= kFirstUnstorable) &&
+                grid.GetOverlayCount(column, row) > 0) {
+                x = column;
+                y = row;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const char* MapResultText(int code) {
+    switch (code) {
+        case 0:
+            return "success";
+        case kMapTileMissing:
+            return "the grid could not supply a tile";
+        case kMapCannotOpen:
+            return "the file could not be opened";
+        case kMapNotAMap:
+            return "not a map file of a readable version";
+        case kMapTileRecordShort:
+            return "a tile record ended early";
+        case kMapWriteFailed:
+            return "a write failed";
+        case kMapBadGridSize:
+            return "the grid's width or height lies outside 1 to 1000";
+        case kMapBadOverview:
+            return "the overview picture could not be read";
+        case kMapHeaderShort:
+            return "the header or the section table is cut short";
+        case kMapDamaged:
+            return "the file is damaged";
+        case kMapRiverNotStorable:
+            return "a river lies where map files cannot hold one";
+        case kMapVerifyFailed:
+            return "the map failed verification";
+        default:
+            return "unknown failure";
+    }
+}

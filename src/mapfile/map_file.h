@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "art/map_art.h"
+#include "image/dib_image.h"
+
+// Result codes of SaveMap, LoadMap and the section readers and writers.
+inline constexpr int kMapTileMissing = 4;         // the grid could not supply a tile
+inline constexpr int kMapCannotOpen = 110;        // the file could not be opened
+inline constexpr int kMapNotAMap = 111;           // magic, format byte or version not readable
+inline constexpr int kMapTileRecordShort = 112;   // a tile record ended early
+inline constexpr int kMapWriteFailed = 114;       // a write failed
+inline constexpr int kMapBadGridSize = 115;       // grid width or height outside 1..1000
+inline constexpr int kMapBadOverview = 117;       // overview sizes unreadable or unusable
+inline constexpr int kMapHeaderShort = 120;       // header or section table cut short
+inline constexpr int kMapDamaged = 121;           // a count, offset, size or stream that is wrong
+inline constexpr int kMapRiverNotStorable = 122;  // a river on a tile with x or y of 255 or more
+inline constexpr int kMapVerifyFailed = 602;      // the loaded grid failed verification
+
+inline constexpr int kMaxMapSide = 1000;
+inline constexpr int kSectionTableSlots = 8;
+
+// The header and section table of a map file as read or written.
+struct MapFileLayout {
+    uint8_t version[4] = {};
+    uint32_t sections[kSectionTableSlots] = {};
+};
+
+// Writes the map (theTerrainTable, the overview picture, art.Grid() with its rivers, the city
+// art and the custom terrain art) to path. The file is written beside the target and renamed
+// over it only when everything was written, so a failed save leaves an existing file as it was.
+// Clears the grid's modified flag on success. reason, when given, receives what went wrong.
+int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview,
+            std::string* reason = nullptr, MapFileLayout* layout = nullptr);
+// The same, writing through the given (closed) file object, which SaveMap opens on the
+// temporary file; lets tests stand in a file whose writes fail.
+int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
+                   std::string* reason = nullptr, MapFileLayout* layout = nullptr);
+
+// Replaces the map with the content of the file: theTerrainTable's records 0 to 41 and
+// milesPerTile, the overview picture, the grid's tiles and rivers, the city art and the custom
+// terrain art. Everything is read into fresh objects and swapped in only when the whole load
+// succeeded; a failed load changes nothing (but the generator's draws). The modified flag is
+// left as it was.
+int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview,
+            std::string* reason = nullptr, MapFileLayout* layout = nullptr);
+
+// The first tile, in file order, with a river that the format cannot hold (x or y of 255 or
+// more); false when there is none.
+bool FindUnstorableRiver(const CTileGrid& grid, int& x, int& y);
+
+// What a result code means, for messages that add the reason to the editor's own texts.
+const char* MapResultText(int code);
