@@ -1,0 +1,56 @@
+#include "bmp_problem.h"
+#include "exit_status.h"
+#include "game_data_file.h"
+#include "interchange/bitmap_interchange.h"
+#include "map_document.h"
+#include "overwrite_guard.h"
+#include "subcommand.h"
+
+namespace {
+
+bool IsWarning(int result) {
+    return result == kImportBadSubtype || result == kImportUnknownColor;
+}
+
+int RunImport(const CCommandLine& line) {
+    const std::string& picture = line.Positionals()[0];
+    const std::string& gameData = line.Value("--gamedata");
+    const std::string& output = line.Value("-o");
+    RefuseToOverwrite({picture, SubtypeFileName(picture), gameData}, output);
+    if (!ReadGameDataFile(gameData)) {
+        return kExitFailure;
+    }
+    CMapDocument map;
+    int result = ImportBitmap(map.art, picture);
+    if (IsWarning(result)) {
+        ReportWarning(ImportMessage(result));
+    } else if (result != 0) {
+        std::string reason = result == kImportCannotOpen ? BmpProblemOf(picture) : "";
+        return ReportFailure(ImportMessage(result), picture, reason);
+    }
+    map.RebuildOverview();
+    return map.Save(output) ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace
+
+const Subcommand& ImportCommand() {
+    static const Subcommand command{
+        "import",
+        "COLOR.bmp --gamedata INI -o OUT.gmp",
+        "make a map from a bitmap pair",
+        "Makes a map from a 24-bit colour bitmap, one pixel per tile, whose colours give the\n"
+        "terrain types, and the 8-bit subtype bitmap beside it (COLOR_s.bmp), whose values\n"
+        "1 to 81 give the art cells; without a subtype bitmap the cells are random. Unknown\n"
+        "colours and subtypes are reported as warnings and the map is still made.\n"
+        "\n"
+        "Options:\n"
+        "  --gamedata INI   the game data file (tarvo.ini)\n"
+        "  -o OUT.gmp       the map file to write\n",
+        {{"--gamedata"}, {"-o"}},
+        1,
+        1,
+        RunImport,
+    };
+    return command;
+}

@@ -1,0 +1,85 @@
+#include <cstdio>
+
+#include "exit_status.h"
+#include "map_document.h"
+#include "model/terrain_names.h"
+#include "model/terrain_table.h"
+#include "subcommand.h"
+
+namespace {
+
+void PrintField(const char* label, const std::string& value) {
+    std::printf("%-16s%s\n", label, value.c_str());
+}
+
+std::string SectionText(const MapFileLayout& layout) {
+    std::string text;
+    for (uint32_t offset : layout.sections) {
+        text += (text.empty() ? "" : " ") + std::to_string(offset);
+    }
+    return text;
+}
+
+// One line per loaded slot, the label on the first.
+void PrintCustomArt(const CMapArt& art) {
+    const char* label = "Custom art:";
+    for (int type = TERRAIN_TYPE_CUSTOM_1; type <= TERRAIN_TYPE_CUSTOM_16; ++type) {
+        const CCustomTerrainArt& slot = *art.CustomArtFor(type);
+        if (slot.loaded) {
+            PrintField(label, std::to_string(type) + " " + TerrainDisplayName(type) + ": " +
+                                  slot.sourcePath);
+            label = "";
+        }
+    }
+    if (*label != '\0') {
+        PrintField(label, "none");
+    }
+}
+
+std::string CityArtNames(const CMapArt& art) {
+    const CLibObjectList& list = art.CityArt();
+    std::string names;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        names += (names.empty() ? "" : ", ") + list.GetAt(i)->name.value_or("(unnamed)");
+    }
+    return names.empty() ? "none" : names;
+}
+
+std::string VerificationText(const CTileGrid& grid) {
+    int errors = grid.Verify();
+    return errors == 0 ? "passed" : "failed with " + std::to_string(errors) + " errors";
+}
+
+int RunInfo(const CCommandLine& line) {
+    CMapDocument map;
+    if (!map.Load(line.Positionals()[0])) {
+        return kExitFailure;
+    }
+    PrintField("Version:", map.VersionText());
+    PrintField("Size:", std::to_string(map.grid.GetWidth()) + " x " +
+                            std::to_string(map.grid.GetHeight()) + " tiles");
+    PrintField("Sections:", SectionText(map.layout));
+    PrintField("Miles per tile:", std::to_string(theTerrainTable.milesPerTile));
+    PrintCustomArt(map.art);
+    PrintField("City art:", CityArtNames(map.art));
+    PrintField("Verification:", VerificationText(map.grid));
+    return kExitSuccess;
+}
+
+}  // namespace
+
+const Subcommand& InfoCommand() {
+    static const Subcommand command{
+        "info",
+        "MAP.gmp",
+        "describe a map file",
+        "Prints the map's file version, size in tiles, section table, miles per tile, the art\n"
+        "of its custom terrain types, the names of its city pictures and the result of\n"
+        "verifying its tiles.\n",
+        {},
+        1,
+        1,
+        RunInfo,
+    };
+    return command;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "map_document.h"
+
+// Fields keep the order in which they are added, so that the output reads like the file.
+using Json = nlohmann::ordered_json;
+
+// milesPerTile and the terrain records 0 to 41 of theTerrainTable.
+Json TerrainTableJson();
+// Everything a map file holds: version, game data, tiles, rivers and art.
+Json MapJson(const CMapDocument& map);
+// The text of a JSON value on one line. Maps made on Windows carry paths in the system's code
+// page; bytes that are not UTF-8 become U+FFFD instead of failing the whole output.
+std::string JsonText(const Json& value);

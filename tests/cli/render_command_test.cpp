@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "art/tile_renderer.h"
+#include "cli_test.h"
+#include "mapfile/map_file.h"
+#include "tool_run.h"
+
+namespace {
+
+uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
+           uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
+
+// The pixels of a PNG file as 0xFFRRGGBB, or nothing when it does not decode.
+std::vector<uint32_t> DecodePng(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        return {};
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+        return {};
+    }
+    std::vector<uint32_t> pixels(rgb.size() / 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = 0xFF000000u | rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2];
+    }
+    return pixels;
+}
+
+using RenderCommandTest = CliTest;
+
+TEST_F(RenderCommandTest, WritesWhatTheRendererDrawsAsAnRgbPng) {
+    TestMap map;
+    map.MakeNew(21, 20, TERRAIN_TYPE_GRASS);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 21; ++x) {
+            map.grid.SetTile(2 + (x * 7 + y) % 16, 1 + (x + 2 * y) % 10, x, y);
+        }
+    }
+    map.grid.AddOverlay(4, 3, kWideRiver, 12);
+    ASSERT_EQ(SaveMap(dir.File("map.gmp"), map.art, map.overview), 0);
+
+    for (int tileSize : {50, 25}) {
+        std::string name = "map" + std::to_string(tileSize) + ".png";
+        ToolRun run =
+            RunTarvoMap(dir, {"render", "map.gmp", name, "--tile", std::to_string(tileSize)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::vector<uint8_t> bytes = ReadFileBytes(dir.File(name));
+        ASSERT_GE(bytes.size(), 26u);
+        EXPECT_EQ(BigEndian32(bytes, 16), 21u * tileSize);
+        EXPECT_EQ(BigEndian32(bytes, 20), 20u * tileSize);
+        EXPECT_EQ(bytes[24], 8);                   // bits per channel
+        EXPECT_EQ(bytes[25], PNG_COLOR_TYPE_RGB);  // no alpha, no palette
+
+        std::vector<uint32_t> expected(21u * 20u * tileSize * tileSize);
+        RgbTarget target{expected.data(), 21 * tileSize, 20 * tileSize, 21 * tileSize};
+        RenderTiles(map.art, tileSize, 0, 0, 21, 20, target, 0, 0);
+        EXPECT_TRUE(DecodePng(dir.File(name)) == expected) << tileSize;
+    }
+    // 50 pixels a tile unless asked otherwise.
+    ASSERT_EQ(RunTarvoMap(dir, {"render", "map.gmp", "default.png"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir.File("default.png")), ReadFileBytes(dir.File("map50.png")));
+}
+
+TEST_F(RenderCommandTest, RefusesPicturesAbove400MegapixelsBeforeDrawing) {
+    TestMap map;
+    map.MakeNew(450, 400, TERRAIN_TYPE_OCEAN);
+    ASSERT_EQ(SaveMap(dir.File("big.gmp"), map.art, map.overview), 0);
+    ToolRun run = RunTarvoMap(dir, {"render", "big.gmp", "big.png"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Unable to render map: big.png: the picture would be 22500 x 20000 "
+                           "pixels (450 megapixels), above the limit of 400 megapixels"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(FolderContents(dir.Path()), std::vector<std::string>{"big.gmp"});
+
+    ToolRun missing = RunTarvoMap(dir, {"render", "gone.gmp", "gone.png"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Unable to load map: gone.gmp"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir.File("gone.png")));
+}
+
+}  // namespace
