@@ -1,0 +1,123 @@
+// The map view's painting: a full repaint and a one-tile scroll of a 1920 x 1080 view of a map
+// with rivers, each against a widget of the same size that paints one prepared picture with
+// QPainter, repainted the same way in the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <memory>
+
+#include "editor/editor_wnd.h"
+#include "editor/main_frame.h"
+#include "editor/map_view.h"
+#include "model/terrain_table.h"
+#include "model/terrain_type.h"
+
+namespace {
+
+const QSize kViewSize(1920, 1080);
+
+class PictureWidget : public QWidget {
+  public:
+    PictureWidget() : picture(kViewSize, QImage::Format_RGB32) {
+        picture.fill(QColor(40, 120, 60));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        resize(kViewSize);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, picture); }
+
+  private:
+    QImage picture;
+};
+
+// A 192 x 112 map of mixed country, a river piece on every third tile, shown in a frame whose
+// map view is 1920 x 1080.
+std::unique_ptr<CMainFrame> MapOnScreen() {
+    theTerrainTable.LoadGameData(TARVO_SOURCE_DIR "/gamedata/tarvo.ini");
+    auto frame = std::make_unique<CMainFrame>(TARVO_SOURCE_DIR);
+    frame->gameDataLoaded = true;
+    frame->NewMap(192, 112, TERRAIN_TYPE_GRASS);
+    const int types[] = {TERRAIN_TYPE_WOODS, TERRAIN_TYPE_HILLS_1, TERRAIN_TYPE_FARM,
+                         TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN};
+    for (int y = 0; y < 112; ++y) {
+        for (int x = 0; x < 192; ++x) {
+            frame->grid.SetTile(types[(x / 3 + y / 4) % 5], 0, x, y);
+            if ((x + y) % 3 == 0) {
+                frame->grid.AddOverlay(x, y, (x + y) % 2, (x * 7 + y) % 81);
+            }
+        }
+    }
+    frame->show();
+    QWidget* viewport = frame->editorWnd->MapView()->viewport();
+    for (int i = 0; i < 3 && viewport->size() != kViewSize; ++i) {
+        frame->resize(frame->size() + kViewSize - viewport->size());
+        QApplication::processEvents();
+    }
+    return frame;
+}
+
+void BM_PictureRepaint(benchmark::State& state) {
+    PictureWidget widget;
+    widget.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        widget.repaint();
+    }
+}
+BENCHMARK(BM_PictureRepaint)->Unit(benchmark::kMillisecond);
+
+// The frame's map view, or null (the benchmark skipped) when it is not 1920 x 1080.
+CMapView* ViewOnScreen(benchmark::State& state, const CMainFrame& frame) {
+    CMapView* view = frame.editorWnd->MapView();
+    if (view->viewport()->size() != kViewSize) {
+        state.SkipWithError("the map view could not be made 1920 x 1080");
+        return nullptr;
+    }
+    view->ScrollTo(20, 10);
+    QApplication::processEvents();
+    return view;
+}
+
+void BM_MapViewFullRepaint(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapView* view = ViewOnScreen(state, *frame);
+    if (view == nullptr) {
+        return;
+    }
+    for (auto _ : state) {
+        view->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_MapViewFullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_MapViewScrollOneTile(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapView* view = ViewOnScreen(state, *frame);
+    if (view == nullptr) {
+        return;
+    }
+    int step = 1;
+    for (auto _ : state) {
+        view->ScrollTo(view->scrollX + step, 10);
+        step = -step;
+        // Paints what the scroll uncovered, as the event loop would next.
+        QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+}
+BENCHMARK(BM_MapViewScrollOneTile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

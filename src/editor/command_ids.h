@@ -1,0 +1,28 @@
+#pragma once
+
+// The ids of the editor's commands and status bar panes, numbered as the program's resources have
+// always numbered them; tests address the commands by them.
+inline constexpr int kCmdNew = 57600;
+inline constexpr int kCmdOpenGameData = 32771;
+inline constexpr int kCmdOpenMap = 32772;
+inline constexpr int kCmdSaveMap = 32773;
+inline constexpr int kCmdClose = 57602;
+inline constexpr int kCmdImportBitmap = 32781;
+inline constexpr int kCmdExportBitmap = 32782;
+inline constexpr int kCmdExit = 57665;
+inline constexpr int kCmdUndo = 57643;
+inline constexpr int kCmdRandomSubtype = 32775;
+inline constexpr int kCmdPaintTerrain = 32776;
+inline constexpr int kCmdRectOfTerrain = 32777;
+inline constexpr int kCmdSelectRect = 32778;
+inline constexpr int kCmdEditTerrainInfo = 32783;
+inline constexpr int kCmdImportCityArt = 32785;
+inline constexpr int kCmdToolbar = 59392;
+inline constexpr int kCmdStatusBar = 59393;
+inline constexpr int kCmdAbout = 57664;
+inline constexpr int kCmdCopy = 57634;
+inline constexpr int kCmdPaste = 57637;
+inline constexpr int kCmdPrint = 57607;
+
+inline constexpr int kPaneX = 2000;
+inline constexpr int kPaneY = 2001;

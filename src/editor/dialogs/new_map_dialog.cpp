@@ -1,0 +1,71 @@
+#include "editor/dialogs/new_map_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include "interchange/bitmap_interchange.h"
+#include "platform/user_interaction.h"
+
+namespace {
+
+QLineEdit* NumberEdit(QWidget* parent, const char* name, int value) {
+    auto* edit = new QLineEdit(QString::number(value), parent);
+    edit->setObjectName(name);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    return edit;
+}
+
+}  // namespace
+
+CNewMapDialog::CNewMapDialog(QWidget* parent)
+    : QDialog(parent),
+      heightEdit(NumberEdit(this, "height", height)),
+      widthEdit(NumberEdit(this, "width", width)),
+      fillList(new QComboBox(this)) {
+    setWindowTitle("New Map Size");
+    fillList->setObjectName("fill");
+    fillList->addItems({"Grass", "Desert", "Ocean"});
+    fillList->setCurrentIndex(fillIndex);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CNewMapDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* form = new QFormLayout(this);
+    form->addRow("&Height:", heightEdit);
+    form->addRow("&Width:", widthEdit);
+    form->addRow("Fill with:", fillList);
+    form->addRow(buttons);
+}
+
+bool CNewMapDialog::Exchange(QLineEdit& edit, int minimum, int maximum, int& value) {
+    bool isNumber = false;
+    qlonglong number = edit.text().toLongLong(&isNumber);
+    std::string problem;
+    if (edit.text().isEmpty()) {
+        problem = "Please enter an integer.";
+    } else if (!isNumber || number < minimum || number > maximum) {
+        // Only digits can be typed, so what is no number is one too long to read.
+        problem = QString("Please enter an integer between %1 and %2.")
+                      .arg(minimum)
+                      .arg(maximum)
+                      .toStdString();
+    }
+    if (!problem.empty()) {
+        ShowUserMessage(problem, MessageButtons::Ok, MessageIcon::Exclamation);
+        edit.setFocus();
+        edit.selectAll();
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
+void CNewMapDialog::accept() {
+    if (Exchange(*heightEdit, kMinMapSide, kMaxMapHeight, height) &&
+        Exchange(*widthEdit, kMinMapSide, kMaxMapWidth, width)) {
+        fillIndex = fillList->currentIndex();
+        QDialog::accept();
+    }
+}

@@ -1,0 +1,131 @@
+#include "editor/editor_wnd.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include "editor/main_frame.h"
+#include "editor/map_view.h"
+#include "editor/overview_wnd.h"
+#include "editor/pane_style.h"
+#include "editor/subtype_palette.h"
+#include "editor/tile_preview.h"
+#include "editor/type_palette.h"
+
+namespace {
+
+// A rectangle from its edges, right and bottom exclusive.
+QRect Edges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// What a key does to one of the map view's scroll bars: an action of the bar, and with Ctrl
+// held a position to go to instead (-1: the same action).
+struct KeyScroll {
+    int key;
+    bool vertical;
+    QScrollBar::SliderAction action;
+    int ctrlPosition;
+};
+
+// Ctrl with Page Down or End asks for a position beyond any map; the bar clamps it.
+constexpr int kFarEnd = 9999;
+
+constexpr KeyScroll kKeyScrolls[] = {
+    {Qt::Key_PageUp, true, QScrollBar::SliderPageStepSub, 0},
+    {Qt::Key_PageDown, true, QScrollBar::SliderPageStepAdd, kFarEnd},
+    {Qt::Key_Home, false, QScrollBar::SliderPageStepSub, 0},
+    {Qt::Key_End, false, QScrollBar::SliderPageStepAdd, kFarEnd},
+    {Qt::Key_Left, false, QScrollBar::SliderSingleStepSub, -1},
+    {Qt::Key_Right, false, QScrollBar::SliderSingleStepAdd, -1},
+    {Qt::Key_Up, true, QScrollBar::SliderSingleStepSub, -1},
+    {Qt::Key_Down, true, QScrollBar::SliderSingleStepAdd, -1},
+};
+
+}  // namespace
+
+CEditorWnd::CEditorWnd(CMainFrame& frame, QWidget* parent)
+    : QWidget(parent),
+      frame(frame),
+      mapView(new CMapView(frame, this)),
+      typePalette(new CTypePalette(this)),
+      subtypePalette(new CSubtypePalette(this)),
+      tilePreview(new CTilePreview(this)),
+      overviewWnd(new COverviewWnd(frame, this)) {
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, kPaneGrey);
+    setPalette(colors);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    overviewWnd->hide();
+    mapView->setObjectName("mapView");
+    typePalette->setObjectName("typePalette");
+    subtypePalette->setObjectName("subtypePalette");
+    tilePreview->setObjectName("tilePreview");
+    overviewWnd->setObjectName("overview");
+    connect(mapView, &CMapView::viewRectChanged, overviewWnd, &COverviewWnd::SetViewMarker);
+    connect(overviewWnd, &COverviewWnd::scrollRequested, mapView, &CMapView::ScrollTo);
+}
+
+void CEditorWnd::PlaceOverview(bool move) {
+    int cx = width();
+    int w = frame.overviewPicture.GetWidth();
+    int h = frame.overviewPicture.GetHeight();
+    int left = cx + 10 - (w + 225) / 2;
+    overviewRect = Edges(left, 360, left + w, 360 + h);
+    if (move) {
+        MoveOverview();
+    }
+}
+
+void CEditorWnd::MoveOverview() {
+    // The border lies around the picture, so that all of it shows.
+    int border = overviewWnd->frameWidth();
+    overviewWnd->setGeometry(overviewRect.adjusted(-border, -border, border, border));
+    overviewWnd->update();
+}
+
+void CEditorWnd::resizeEvent(QResizeEvent*) {
+    int cx = width();
+    int cy = height();
+    if (cx == 0 || cy == 0) {
+        return;
+    }
+    typePaletteRect = Edges(cx - 225, 0, cx, 125);
+    subtypePaletteRect = Edges(cx - 225, 130, cx, 355);
+    previewRect = Edges(cx - 252, 360, cx - 202, 410);
+    PlaceOverview(false);
+    mapViewRect = Edges(0, 0, cx - 255, cy);
+    mapView->setGeometry(mapViewRect);
+    typePalette->setGeometry(typePaletteRect);
+    subtypePalette->setGeometry(subtypePaletteRect);
+    tilePreview->setGeometry(previewRect);
+    MoveOverview();
+}
+
+void CEditorWnd::ShowMap() {
+    mapView->SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
+    typePalette->update();
+    PlaceOverview(true);
+    overviewWnd->show();
+}
+
+void CEditorWnd::HideMap() {
+    mapView->SetScrollRanges(0, 0);
+    overviewWnd->hide();
+}
+
+void CEditorWnd::keyPressEvent(QKeyEvent* event) {
+    for (const KeyScroll& scroll : kKeyScrolls) {
+        if (scroll.key == event->key()) {
+            QScrollBar* bar =
+                scroll.vertical ? mapView->verticalScrollBar() : mapView->horizontalScrollBar();
+            if (scroll.ctrlPosition >= 0 && event->modifiers() & Qt::ControlModifier) {
+                bar->setValue(scroll.ctrlPosition);
+            } else {
+                bar->triggerAction(scroll.action);
+            }
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}

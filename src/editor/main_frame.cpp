@@ -1,0 +1,268 @@
+#include "editor/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSessionManager>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor/command_ids.h"
+#include "editor/dialogs/about_dialog.h"
+#include "editor/editor_wnd.h"
+
+namespace {
+
+struct CommandText {
+    int id;
+    const char* text;
+    // The status bar text, then after "\n" the tooltip.
+    const char* prompt;
+};
+
+constexpr CommandText kCommandTexts[] = {
+    {kCmdNew, "&New", "Creates a new map"},
+    {kCmdOpenGameData, "Open &Tarvo.ini", "Open the Tarvo.ini "},
+    {kCmdOpenMap, "&Open Map", "Open an existing map"},
+    {kCmdSaveMap, "&Save Map", "Save the current map"},
+    {kCmdClose, "&Close", "Closes the open map"},
+    {kCmdImportBitmap, "&Import From Bitmap", "Import map from a windows bitmap file"},
+    {kCmdExportBitmap, "&Export to Bitmap", "Export map to a windows bitmap file"},
+    {kCmdExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
+    {kCmdUndo, "&Undo", "Undo the last action\nUndo"},
+    {kCmdRandomSubtype, "Random &Subtype",
+     "Select a random subtype for each tile you paint or fill\nUse random subtypes where "
+     "possible"},
+    {kCmdPaintTerrain, "P&aint Terrain",
+     "Paint with the currently selected terrain type and subtype\nPaint with currently selected "
+     "terrain type and subtype"},
+    {kCmdRectOfTerrain, "&Rect of Terrain",
+     "Fills a dragged rect with the currently selected terrain type and subtype\nFills a dragged "
+     "rect with the currently selected terrain type and subtype"},
+    {kCmdSelectRect, "S&elect Rect", "Drags a select rectangle\nDrags a select rectangle "},
+    {kCmdEditTerrainInfo, "Edit Terrain &Information",
+     "Edit the terrain resource and cost information, and  import terrain art"},
+    {kCmdImportCityArt, "Import City &Art", "Select bitmaps to use for custom city art"},
+    {kCmdStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {kCmdAbout, "&About Tarvo Map Editor...",
+     "Display program information, version number and copyright\nAbout"},
+    {kCmdCopy, "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
+    {kCmdPaste, "&Paste", "Insert Clipboard contents\nPaste"},
+    {kCmdPrint, "&Print...", "Print the active document\nPrint"},
+};
+
+constexpr const char* kIdleText = "For Help, press F1";
+
+void SetPrompt(QAction& action, const QString& prompt) {
+    int lineBreak = prompt.indexOf('\n');
+    action.setStatusTip(prompt.left(lineBreak));
+    if (lineBreak >= 0) {
+        action.setToolTip(prompt.mid(lineBreak + 1));
+    }
+}
+
+QString FileName(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(programFolder) {
+    Q_INIT_RESOURCE(editor);
+    setWindowIcon(QIcon(":/icons/tarvo.xpm"));
+    editorWnd = new CEditorWnd(*this, this);
+    setCentralWidget(editorWnd);
+    setFocusProxy(editorWnd);
+    CreateCommands();
+    CreateToolBar();
+    CreateMenus();
+    CreateStatusBar();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
+    UpdateFrameState();
+    resize(1024, 768);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::AddCommand(int id, const char* text, const char* prompt) {
+    auto* action = new QAction(QString::fromUtf8(text), this);
+    SetPrompt(*action, QString::fromUtf8(prompt));
+    // Commands without a handler stay disabled, so their keys and buttons do nothing.
+    action->setEnabled(false);
+    commands[id] = action;
+}
+
+void CMainFrame::CreateCommands() {
+    for (const CommandText& command : kCommandTexts) {
+        AddCommand(command.id, command.text, command.prompt);
+    }
+    const std::pair<int, void (CMainFrame::*)()> handlers[] = {
+        {kCmdNew, &CMainFrame::OnNewMap},
+        {kCmdOpenGameData, &CMainFrame::OnOpenGameData},
+        {kCmdOpenMap, &CMainFrame::OnOpenMap},
+        {kCmdSaveMap, &CMainFrame::OnSaveMap},
+        {kCmdClose, &CMainFrame::OnCloseMap},
+        {kCmdImportBitmap, &CMainFrame::OnImportBitmap},
+        {kCmdExportBitmap, &CMainFrame::OnExportBitmap},
+        {kCmdAbout, &CMainFrame::ShowAbout},
+    };
+    for (auto [id, handler] : handlers) {
+        connect(commands[id], &QAction::triggered, this, handler);
+    }
+    connect(commands[kCmdExit], &QAction::triggered, this, &QWidget::close);
+    for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
+        commands[id]->setEnabled(true);
+    }
+    commands[kCmdUndo]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    commands[kCmdRandomSubtype]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    commands[kCmdSaveMap]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    const std::pair<int, const char*> icons[] = {
+        {kCmdCopy, "copy"},
+        {kCmdPaste, "paste"},
+        {kCmdPrint, "print"},
+        {kCmdAbout, "about"},
+        {kCmdRandomSubtype, "random_subtype"},
+        {kCmdPaintTerrain, "paint_terrain"},
+        {kCmdRectOfTerrain, "rect_of_terrain"},
+        {kCmdSelectRect, "select_rect"},
+    };
+    for (auto [id, name] : icons) {
+        commands[id]->setIcon(QIcon(QString(":/icons/%1.xpm").arg(name)));
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName("toolBar");
+    toolBar->setIconSize(QSize(16, 15));
+    for (int id : {kCmdCopy, kCmdPaste, 0, kCmdPrint, 0, kCmdAbout, 0, kCmdRandomSubtype, 0,
+                   kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect}) {
+        if (id == 0) {
+            toolBar->addSeparator();
+        } else {
+            toolBar->addAction(commands[id]);
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    QAction* toggle = toolBar->toggleViewAction();
+    toggle->setText("&Toolbar");
+    SetPrompt(*toggle, "Show or hide the toolbar\nToggle ToolBar");
+    commands[kCmdToolbar] = toggle;
+}
+
+void CMainFrame::CreateMenus() {
+    const std::pair<const char*, std::vector<int>> menus[] = {
+        {"&File",
+         {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdClose, kCmdImportBitmap,
+          kCmdExportBitmap, kCmdExit}},
+        {"&Edit",
+         {kCmdUndo, 0, kCmdRandomSubtype, 0, kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, 0,
+          kCmdEditTerrainInfo, kCmdImportCityArt}},
+        {"&View", {kCmdToolbar, kCmdStatusBar}},
+        {"&Help", {kCmdAbout}},
+    };
+    for (const auto& [title, ids] : menus) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (int id : ids) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(commands[id]);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    statusBar = new QStatusBar(this);
+    setStatusBar(statusBar);
+    // A normal widget of the status bar gives way to the prompts while a command is pointed at.
+    statusBar->addWidget(new QLabel(kIdleText), 1);
+    for (int pane : {kPaneX, kPaneY}) {
+        auto* label = new QLabel(pane == kPaneX ? "X: 255" : "Y: 255");
+        label->setMinimumWidth(label->sizeHint().width());
+        statusBar->addPermanentWidget(label);
+        coordinatePanes[pane - kPaneX] = label;
+    }
+    QAction* toggle = commands[kCmdStatusBar];
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    toggle->setEnabled(true);
+    connect(toggle, &QAction::toggled, statusBar, &QWidget::setVisible);
+}
+
+QAction* CMainFrame::Command(int id) const {
+    auto found = commands.find(id);
+    return found == commands.end() ? nullptr : found->second;
+}
+
+void CMainFrame::SetCoordinatePane(int paneId, int value) {
+    QChar letter = paneId == kPaneX ? 'X' : 'Y';
+    coordinatePanes[paneId == kPaneX ? 0 : 1]->setText(QString("%1: %2").arg(letter).arg(value));
+}
+
+QString CMainFrame::CoordinatePaneText(int paneId) const {
+    return coordinatePanes[paneId == kPaneX ? 0 : 1]->text();
+}
+
+void CMainFrame::UpdateFrameState() {
+    for (int id : {kCmdNew, kCmdOpenMap, kCmdImportBitmap}) {
+        commands[id]->setEnabled(gameDataLoaded);
+    }
+    for (int id : {kCmdSaveMap, kCmdClose, kCmdExportBitmap}) {
+        commands[id]->setEnabled(mapOpen);
+    }
+    setWindowTitle(WindowTitle());
+}
+
+QString CMainFrame::WindowTitle() const {
+    if (!mapOpen || mapFile.empty()) {
+        return kAppTitle;
+    }
+    return FileName(mapFile) + (grid.modified ? "*" : "") + " - " + kAppTitle;
+}
+
+bool CMainFrame::SaveBeforeDiscarding() {
+    if (!mapOpen || !grid.modified) {
+        return true;
+    }
+    switch (ShowUserMessage("Map has been edited, save first?", MessageButtons::YesNoCancel,
+                            MessageIcon::Question)) {
+        case MessageAnswer::No:
+            return true;
+        case MessageAnswer::Yes: {
+            // The save from the question leaves mapPath alone.
+            std::optional<std::string> path = ChooseMapToSave();
+            return path && SaveTo(*path);
+        }
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (SaveBeforeDiscarding()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::OnCommitData(QSessionManager& manager) {
+    if (!manager.allowsInteraction()) {
+        return;
+    }
+    bool agree = SaveBeforeDiscarding();
+    manager.release();
+    if (!agree) {
+        manager.cancel();
+    }
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDialog(this).exec();
+}

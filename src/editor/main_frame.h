@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "art/map_art.h"
+#include "image/dib_image.h"
+#include "model/tile_grid.h"
+#include "platform/user_interaction.h"
+
+class CEditorWnd;
+class QAction;
+class QLabel;
+class QSessionManager;
+class QStatusBar;
+class QToolBar;
+
+// The one window of the editor. It owns the map of the run, carries the menu, toolbar and status
+// bar, and handles the File commands.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit CMainFrame(const std::string& programFolder);
+    ~CMainFrame() override;
+
+    // The action behind a command id; null for ids the editor has no action for.
+    QAction* Command(int id) const;
+    // Shows "X: value" in pane kPaneX or "Y: value" in pane kPaneY.
+    void SetCoordinatePane(int paneId, int value);
+    QString CoordinatePaneText(int paneId) const;
+    // Brings the commands' enabling and the window title up to date with the flags and the map.
+    void UpdateFrameState();
+    // The save question before an open, modified map is discarded. False when the user cancels,
+    // or said Yes and then cancelled the save dialog or the save failed.
+    bool SaveBeforeDiscarding();
+
+    void OnOpenGameData();
+    void OnOpenMap();
+    void OnSaveMap();
+    void OnCloseMap();
+    void OnNewMap();
+    void OnImportBitmap();
+    void OnExportBitmap();
+    // New after its dialog: a width x height map filled with fillType.
+    void NewMap(int width, int height, int fillType);
+
+    CTileGrid grid;
+    CMapArt art{grid};
+    CDibImage overviewPicture;
+    // The map file last chosen in Open Map or Save Map; the initial name of every map save.
+    std::string mapPath;
+    // The file the open map was last read from or saved to; empty for a map never saved.
+    std::string mapFile;
+    bool gameDataLoaded = false;
+    bool mapOpen = false;
+    CEditorWnd* editorWnd;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateCommands();
+    void AddCommand(int id, const char* text, const char* prompt);
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void OnCommitData(QSessionManager& manager);
+    void ShowAbout();
+
+    std::optional<std::string> ChooseMapToSave();
+    // The file to open in place of the map, after the save question; nothing when cancelled.
+    std::optional<std::string> ChooseReplacement(const FileChoice& choice);
+    // SaveMap with a busy cursor and the failure message; true when the map was saved.
+    bool SaveTo(const std::string& path);
+    // After a map was opened, created or imported.
+    void ShowMap();
+    void ShowNoMap();
+    QString WindowTitle() const;
+
+    std::string programFolder;
+    std::map<int, QAction*> commands;
+    QToolBar* toolBar;
+    QStatusBar* statusBar;
+    QLabel* coordinatePanes[2];
+};

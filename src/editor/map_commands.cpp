@@ -1,0 +1,202 @@
+// The File commands of the main frame.
+
+#include <QApplication>
+
+#include "art/overview_picture.h"
+#include "editor/dialogs/new_map_dialog.h"
+#include "editor/editor_wnd.h"
+#include "editor/main_frame.h"
+#include "interchange/bitmap_interchange.h"
+#include "mapfile/map_file.h"
+#include "model/terrain_table.h"
+#include "model/terrain_type.h"
+
+namespace {
+
+constexpr const char* kMapFilter = "Map Files (*.gmp);;All Files (*)";
+constexpr const char* kIniFilter = "Ini Files (*.ini);;All Files (*)";
+constexpr const char* kBitmapFilter = "Bmp Files (*.bmp);;All Files (*)";
+
+std::optional<std::string> ChooseToOpen(const FileChoice& choice) {
+    return theUserInteraction ? theUserInteraction->ChooseFileToOpen(choice) : std::nullopt;
+}
+
+std::optional<std::string> ChooseToSave(const FileChoice& choice) {
+    return theUserInteraction ? theUserInteraction->ChooseFileToSave(choice) : std::nullopt;
+}
+
+void ShowFailure(const std::string& text) {
+    ShowUserMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+int FillType(int fillIndex) {
+    switch (fillIndex) {
+        case 0:
+            return TERRAIN_TYPE_GRASS;
+        case 1:
+            return TERRAIN_TYPE_DESERT;
+        default:
+            return TERRAIN_TYPE_OCEAN;
+    }
+}
+
+// "Unable to save map", and for a river the format cannot hold, which tile holds it: the user
+// could not find it otherwise on a map that large.
+std::string SaveFailureText(const CTileGrid& grid, int result) {
+    std::string text = "Unable to save map";
+    int x;
+    int y;
+    if (result == kMapRiverNotStorable && FindUnstorableRiver(grid, x, y)) {
+        text += "\nThe river on tile X: " + std::to_string(x) + ", Y: " + std::to_string(y) +
+                " cannot be stored. Map files hold rivers only on tiles whose X and Y are below "
+                "255.";
+    }
+    return text;
+}
+
+bool IsImportWarning(int result) {
+    return result == kImportBadSubtype || result == kImportUnknownColor;
+}
+
+}  // namespace
+
+void CMainFrame::OnOpenGameData() {
+    std::optional<std::string> path =
+        ChooseToOpen({kIniFilter, "ini", programFolder + "/gamedata/tarvo.ini"});
+    if (!path) {
+        return;
+    }
+    // A read that stops at a bad line would leave the table half replaced; keep it whole.
+    CTerrainTable previous = theTerrainTable;
+    if (theTerrainTable.LoadGameData(*path) != 0) {
+        theTerrainTable = previous;
+        return;
+    }
+    gameDataLoaded = true;
+    UpdateFrameState();
+}
+
+std::optional<std::string> CMainFrame::ChooseReplacement(const FileChoice& choice) {
+    return SaveBeforeDiscarding() ? ChooseToOpen(choice) : std::nullopt;
+}
+
+void CMainFrame::OnOpenMap() {
+    std::optional<std::string> path =
+        ChooseReplacement({kMapFilter, "gmp", programFolder + "/maps/*.gmp"});
+    if (!path) {
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    int result = LoadMap(*path, art, overviewPicture);
+    QApplication::restoreOverrideCursor();
+    if (result != 0) {
+        ShowFailure("Unable to load map");
+        return;
+    }
+    mapPath = *path;
+    mapFile = *path;
+    grid.modified = false;
+    ShowMap();
+}
+
+std::optional<std::string> CMainFrame::ChooseMapToSave() {
+    return ChooseToSave({kMapFilter, "gmp", mapPath});
+}
+
+bool CMainFrame::SaveTo(const std::string& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    int result = SaveMap(path, art, overviewPicture);
+    QApplication::restoreOverrideCursor();
+    if (result != 0) {
+        ShowFailure(SaveFailureText(grid, result));
+        return false;
+    }
+    mapFile = path;
+    UpdateFrameState();
+    return true;
+}
+
+void CMainFrame::OnSaveMap() {
+    std::optional<std::string> path = ChooseMapToSave();
+    if (!path) {
+        return;
+    }
+    SaveTo(*path);
+    mapPath = *path;
+}
+
+void CMainFrame::OnCloseMap() {
+    if (!SaveBeforeDiscarding()) {
+        return;
+    }
+    ShowNoMap();
+}
+
+void CMainFrame::OnNewMap() {
+    if (!SaveBeforeDiscarding()) {
+        return;
+    }
+    CNewMapDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    NewMap(dialog.width, dialog.height, FillType(dialog.fillIndex));
+}
+
+void CMainFrame::NewMap(int width, int height, int fillType) {
+    grid.Clear();
+    art.Reset();
+    if (!grid.Allocate(width, height)) {
+        ShowFailure("Out of Memory");
+        ShowNoMap();
+        return;
+    }
+    grid.FillAll(fillType);
+    RebuildOverview(art, overviewPicture);
+    mapFile.clear();
+    ShowMap();
+}
+
+void CMainFrame::OnImportBitmap() {
+    std::optional<std::string> path =
+        ChooseReplacement({kBitmapFilter, "bmp", programFolder + "/*.bmp"});
+    if (!path) {
+        return;
+    }
+    int result = ImportBitmap(art, *path);
+    if (result != 0) {
+        ShowFailure(ImportMessage(result));
+    }
+    if (result != 0 && !IsImportWarning(result)) {
+        // Running out of memory leaves no map behind.
+        if (grid.GetWidth() == 0) {
+            ShowNoMap();
+        }
+        return;
+    }
+    RebuildOverview(art, overviewPicture);
+    mapFile.clear();
+    ShowMap();
+}
+
+void CMainFrame::OnExportBitmap() {
+    std::optional<std::string> path = ChooseToSave({kBitmapFilter, "bmp", "", true});
+    if (path && ExportBitmap(grid, *path) != 0) {
+        ShowFailure("Unable to export map");
+    }
+}
+
+void CMainFrame::ShowMap() {
+    mapOpen = true;
+    editorWnd->ShowMap();
+    UpdateFrameState();
+}
+
+void CMainFrame::ShowNoMap() {
+    grid.Clear();
+    art.Reset();
+    mapOpen = false;
+    mapFile.clear();
+    editorWnd->HideMap();
+    UpdateFrameState();
+}

@@ -1,0 +1,207 @@
+#include "editor/map_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "art/tile_renderer.h"
+#include "editor/command_ids.h"
+#include "editor/main_frame.h"
+#include "editor/pane_style.h"
+
+namespace {
+
+// Pixels at the view's edges where a drag scrolls the map.
+constexpr int kScrollMargin = 20;
+constexpr int kAutoScrollMs = 100;
+
+// -1, 0 or +1: the step towards the margin that the position lies in, if the axis can move.
+int MarginStep(int position, int extent, int value, int maximum) {
+    if (position > extent - kScrollMargin && value < maximum) {
+        return 1;
+    }
+    if (position < kScrollMargin && value > 0) {
+        return -1;
+    }
+    return 0;
+}
+
+void SetBar(QScrollBar& bar, int maximum, int page, int value) {
+    // The view moves its own pixels; the bar only shows where it stands.
+    QSignalBlocker blocker(bar);
+    bar.setRange(0, maximum);
+    bar.setPageStep(std::max(page, 1));
+    bar.setValue(value);
+    bar.setEnabled(maximum > 0);
+}
+
+}  // namespace
+
+CMapView::CMapView(CMainFrame& frame, QWidget* parent) : QAbstractScrollArea(parent), frame(frame) {
+    StylePane(*this, kPaneGrey);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The thumb scrolls when it is let go, not while it is dragged.
+    horizontalScrollBar()->setTracking(false);
+    verticalScrollBar()->setTracking(false);
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    SetBars();
+    autoScrollTimer.setSingleShot(true);
+    autoScrollTimer.setInterval(kAutoScrollMs);
+    connect(&autoScrollTimer, &QTimer::timeout, this, [this] { PointerMoved(lastPointer); });
+}
+
+void CMapView::SetScrollRanges(int width, int height) {
+    // Whole tiles that fit the viewport: at the largest position the map's last column and row
+    // are then entirely in view.
+    maxScrollX = std::max(0, width - viewport()->width() / kTileSize);
+    maxScrollY = std::max(0, height - viewport()->height() / kTileSize);
+    scrollX = std::min(scrollX, maxScrollX);
+    scrollY = std::min(scrollY, maxScrollY);
+    SetBars();
+    viewport()->update();
+    emit viewRectChanged(GetViewRect());
+}
+
+void CMapView::SetBars() {
+    SetBar(*horizontalScrollBar(), maxScrollX, visibleCols, scrollX);
+    SetBar(*verticalScrollBar(), maxScrollY, visibleRows, scrollY);
+}
+
+void CMapView::ScrollTo(int col, int row) {
+    MoveTo(col, row);
+}
+
+void CMapView::scrollContentsBy(int, int) {
+    // A bar was used: line, page, thumb released, wheel or keyboard.
+    MoveTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CMapView::MoveTo(int col, int row) {
+    col = std::clamp(col, 0, maxScrollX);
+    row = std::clamp(row, 0, maxScrollY);
+    if (col == scrollX && row == scrollY) {
+        return;
+    }
+    int dx = (scrollX - col) * kTileSize;
+    int dy = (scrollY - row) * kTileSize;
+    scrollX = col;
+    scrollY = row;
+    viewport()->scroll(dx, dy);
+    SetBars();
+    emit viewRectChanged(GetViewRect());
+}
+
+QRect CMapView::GetViewRect() const {
+    return QRect(scrollX, scrollY, visibleCols, visibleRows);
+}
+
+QPoint CMapView::PixelToTile(QPoint pixel) const {
+    // Truncating division: up to 49 pixels left of or above the viewport still give the first
+    // visible column or row.
+    return QPoint(scrollX + pixel.x() / kTileSize, scrollY + pixel.y() / kTileSize);
+}
+
+void CMapView::InvalidateTile(int col, int row) {
+    InvalidateTileRect(col, row, col + 1, row + 1);
+}
+
+void CMapView::InvalidateTileRect(int left, int top, int right, int bottom) {
+    viewport()->update((left - scrollX) * kTileSize, (top - scrollY) * kTileSize,
+                       (right - left) * kTileSize, (bottom - top) * kTileSize);
+}
+
+void CMapView::resizeEvent(QResizeEvent*) {
+    visibleCols = (viewport()->width() + kTileSize - 1) / kTileSize;
+    visibleRows = (viewport()->height() + kTileSize - 1) / kTileSize;
+    SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
+}
+
+void CMapView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    for (const QRect& rect : event->region()) {
+        PaintRect(painter, rect);
+    }
+}
+
+void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
+    if (paintBuffer.width() < rect.width() || paintBuffer.height() < rect.height()) {
+        paintBuffer = QImage(std::max(rect.width(), paintBuffer.width()),
+                             std::max(rect.height(), paintBuffer.height()), QImage::Format_RGB32);
+    }
+    // The tiles that the rectangle touches, in view and then in map coordinates.
+    int firstCol = rect.left() / kTileSize;
+    int firstRow = rect.top() / kTileSize;
+    int endCol = (rect.right() + kTileSize) / kTileSize;
+    int endRow = (rect.bottom() + kTileSize) / kTileSize;
+    RgbTarget target{reinterpret_cast<uint32_t*>(paintBuffer.bits()), rect.width(), rect.height(),
+                     static_cast<int>(paintBuffer.bytesPerLine() / 4)};
+    RenderTiles(frame.art, kTileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
+                scrollY + endRow, target, firstCol * kTileSize - rect.left(),
+                firstRow * kTileSize - rect.top());
+    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
+}
+
+void CMapView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (!frame.mapOpen) {
+        ShowUserMessage("You need to load a map before you can edit", MessageButtons::Ok,
+                        MessageIcon::Warning);
+        return;
+    }
+    QPoint tile = PixelToTile(event->position().toPoint());
+    hoverCol = tile.x();
+    hoverRow = tile.y();
+    dragging = true;
+}
+
+void CMapView::mouseMoveEvent(QMouseEvent* event) {
+    PointerMoved(event->position().toPoint());
+}
+
+void CMapView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !frame.mapOpen) {
+        return;
+    }
+    dragging = false;
+    autoScrollTimer.stop();
+}
+
+void CMapView::PointerMoved(QPoint pixel) {
+    QPoint tile = PixelToTile(pixel);
+    // Beyond the map's last column or row a move means nothing.
+    if (tile.x() >= frame.grid.GetWidth() || tile.y() >= frame.grid.GetHeight()) {
+        return;
+    }
+    if (dragging) {
+        if (AutoScroll(pixel)) {
+            lastPointer = pixel;
+            if (!autoScrollTimer.isActive()) {
+                autoScrollTimer.start();
+            }
+        } else {
+            autoScrollTimer.stop();
+        }
+        hoverCol = tile.x();
+        hoverRow = tile.y();
+    }
+    if (frame.mapOpen && frame.grid.Contains(tile.x(), tile.y())) {
+        frame.SetCoordinatePane(kPaneX, tile.x());
+        frame.SetCoordinatePane(kPaneY, tile.y());
+    }
+}
+
+bool CMapView::AutoScroll(QPoint pixel) {
+    int stepX = MarginStep(pixel.x(), viewport()->width(), scrollX, maxScrollX);
+    int stepY = MarginStep(pixel.y(), viewport()->height(), scrollY, maxScrollY);
+    if (stepX == 0 && stepY == 0) {
+        return false;
+    }
+    MoveTo(scrollX + stepX, scrollY + stepY);
+    return true;
+}

@@ -1,0 +1,60 @@
+// Grabs the editor's window with a 60 x 40 map open into the PNG named on the command line. Run
+// by scripts/screenshot.sh on the offscreen platform.
+
+#include <QApplication>
+#include <QTimer>
+#include <iostream>
+
+#include "art/overview_picture.h"
+#include "editor/main_frame.h"
+#include "model/terrain_table.h"
+#include "model/terrain_type.h"
+
+namespace {
+
+// Some of every kind of country, so that the picture shows the art: a coast, mountains, woods,
+// farms round a town, and a river.
+void Landscape(CTileGrid& grid) {
+    for (int y = 0; y < grid.GetHeight(); ++y) {
+        for (int x = 0; x < grid.GetWidth(); ++x) {
+            int type = x + y / 2 > 23                                   ? TERRAIN_TYPE_OCEAN
+                       : x + y / 2 > 21                                 ? TERRAIN_TYPE_SHALLOW
+                       : (x - 4) * (x - 4) + (y - 5) * (y - 5) < 20     ? TERRAIN_TYPE_MOUNTAIN_2
+                       : (x - 14) * (x - 14) + (y - 10) * (y - 10) < 12 ? TERRAIN_TYPE_WOODS
+                       : (x - 9) * (x - 9) + (y - 3) * (y - 3) < 8      ? TERRAIN_TYPE_HILLS_1
+                       : x > 6 && x < 11 && y > 10 && y < 14            ? TERRAIN_TYPE_FARM
+                                                                        : TERRAIN_TYPE_GRASS;
+            grid.SetTile(type, 0, x, y);
+        }
+    }
+    grid.SetTile(TERRAIN_TYPE_SUBURB, 0, 8, 9);
+    for (int x = 0; x < 19; ++x) {
+        grid.AddOverlay(x, 7, 1, 1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: tarvo-editor-screenshot OUTPUT.png\n";
+        return 2;
+    }
+    std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    if (theTerrainTable.LoadGameData(folder + "/gamedata/tarvo.ini") != 0) {
+        std::cerr << "the game data beside the program cannot be read\n";
+        return 1;
+    }
+    CMainFrame frame(folder);
+    frame.gameDataLoaded = true;
+    frame.NewMap(60, 40, TERRAIN_TYPE_GRASS);
+    Landscape(frame.grid);
+    RebuildOverview(frame.art, frame.overviewPicture);
+    frame.resize(1280, 800);
+    frame.show();
+    // exit, not quit: quitting would ask whether to save the new map.
+    QTimer::singleShot(
+        0, [&] { app.exit(frame.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1); });
+    return app.exec();
+}
