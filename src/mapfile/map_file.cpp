@@ -317,14 +317,11 @@ bool FindUnstorableRiver(const CTileGrid& grid, int& x, int& y) {
     if (grid.GetWidth() <= kFirstUnstorable && grid.GetHeight() <= kFirstUnstorable) {
         return false;
     }
-    for (int column = 0; column < grid.GetWidth(); ++column) {
-        for (int row = 0; row < grid.GetHeight(); ++row) {
-            if ((column >= kFirstUnstorable || row >= kFirstUnstorable) &&
-                grid.GetOverlayCount(column, row) > 0) {
-                x = column;
-                y = row;
-                return true;
-            }
+    for (auto [column, row] : grid.TilesWithRivers()) {
+        if (column >= kFirstUnstorable || row >= kFirstUnstorable) {
+            x = column;
+            y = row;
+            return true;
         }
     }
     return false;

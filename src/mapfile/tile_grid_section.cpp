@@ -9,14 +9,12 @@ constexpr uint8_t kEndOfRivers = 0xFF;
 constexpr uint8_t kThreeByteRecord = 0x80;
 
 void WriteRivers(CMapArchive& archive, const CTileGrid& grid) {
-    for (int x = 0; x < grid.GetWidth(); ++x) {
-        for (int y = 0; y < grid.GetHeight(); ++y) {
-            RiverOverlay item;
-            for (int k = 0; grid.GetOverlay(x, y, k, item); ++k) {
-                uint8_t entry[4] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), item.kind,
-                                    item.cell};
-                archive.Write(entry, sizeof entry);
-            }
+    for (auto [x, y] : grid.TilesWithRivers()) {
+        RiverOverlay item;
+        for (int k = 0; grid.GetOverlay(x, y, k, item); ++k) {
+            uint8_t entry[4] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), item.kind,
+                                item.cell};
+            archive.Write(entry, sizeof entry);
         }
     }
     archive.WriteUInt8(kEndOfRivers);

@@ -1,5 +1,6 @@
 #include "model/tile_grid.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <utility>
@@ -29,7 +30,6 @@ bool CTileGrid::Allocate(int newWidth, int newHeight) {
         size_t count = static_cast<size_t>(newWidth) * static_cast<size_t>(newHeight);
         tiles.assign(count, CTile());
         overlays.clear();
-        overlays.resize(count);
     } catch (const std::bad_alloc&) {
         Clear();
         return false;
@@ -44,7 +44,7 @@ bool CTileGrid::Allocate(int newWidth, int newHeight) {
 
 void CTileGrid::Clear() {
     std::vector<CTile>().swap(tiles);
-    std::vector<std::unique_ptr<RiverStack>>().swap(overlays);
+    overlays.clear();
     width = 0;
     height = 0;
 }
@@ -126,7 +126,12 @@ int CTileGrid::Verify() const {
         ++errors;
         LogMessage(theDiagnosticLog, kLogError, "Error: y dimension less than 1");
     }
-    for (int x = 0; x < width; ++x) {
+    // Most maps are clean: one pass in storage order proves it, and only a map with bad tiles
+    // is walked again column by column, the order in which they are reported.
+    bool allValid = std::all_of(tiles.begin(), tiles.end(), [](const CTile& tile) {
+        return tile.type >= TERRAIN_TYPE_SUBURB && tile.type <= TERRAIN_TYPE_CUSTOM_16;
+    });
+    for (int x = 0; x < width && !allValid; ++x) {
         for (int y = 0; y < height; ++y) {
             VerifyTile(x, y, errors);
             if (errors > kVerifyErrorLimit) {
@@ -151,14 +156,9 @@ void CTileGrid::VerifyTile(int x, int y, int& errors) const {
 }
 
 void CTileGrid::AddOverlay(int x, int y, int kind, int cell) {
-    if (!Contains(x, y)) {
-        return;
+    if (Contains(x, y)) {
+        overlays[Index(x, y)].push_back({static_cast<uint8_t>(kind), static_cast<uint8_t>(cell)});
     }
-    std::unique_ptr<RiverStack>& stack = overlays[Index(x, y)];
-    if (!stack) {
-        stack = std::make_unique<RiverStack>();
-    }
-    stack->push_back({static_cast<uint8_t>(kind), static_cast<uint8_t>(cell)});
 }
 
 void CTileGrid::SetLastOverlay(int x, int y, int kind, int cell) {
@@ -166,17 +166,17 @@ void CTileGrid::SetLastOverlay(int x, int y, int kind, int cell) {
         AddOverlay(x, y, kind, cell);
         return;
     }
-    overlays[Index(x, y)]->back() = {static_cast<uint8_t>(kind), static_cast<uint8_t>(cell)};
+    overlays[Index(x, y)].back() = {static_cast<uint8_t>(kind), static_cast<uint8_t>(cell)};
 }
 
 void CTileGrid::RemoveLastOverlay(int x, int y) {
     if (GetOverlayCount(x, y) == 0) {
         return;
     }
-    std::unique_ptr<RiverStack>& stack = overlays[Index(x, y)];
-    stack->pop_back();
-    if (stack->empty()) {
-        stack.reset();
+    auto stack = overlays.find(Index(x, y));
+    stack->second.pop_back();
+    if (stack->second.empty()) {
+        overlays.erase(stack);
     }
 }
 
@@ -184,14 +184,23 @@ bool CTileGrid::GetOverlay(int x, int y, int k, RiverOverlay& item) const {
     if (k < 0 || k >= GetOverlayCount(x, y)) {
         return false;
     }
-    item = (*overlays[Index(x, y)])[k];
+    item = overlays.at(Index(x, y))[k];
     return true;
 }
 
 int CTileGrid::GetOverlayCount(int x, int y) const {
-    if (!Contains(x, y)) {
+    if (!Contains(x, y) || overlays.empty()) {
         return 0;
     }
-    const std::unique_ptr<RiverStack>& stack = overlays[Index(x, y)];
-    return stack ? static_cast<int>(stack->size()) : 0;
+    auto stack = overlays.find(Index(x, y));
+    return stack != overlays.end() ? static_cast<int>(stack->second.size()) : 0;
+}
+
+std::vector<std::pair<int, int>> CTileGrid::TilesWithRivers() const {
+    std::vector<std::pair<int, int>> tilesWithRivers;
+    for (const auto& [index, stack] : overlays) {
+        tilesWithRivers.emplace_back(index % width, index / width);
+    }
+    std::sort(tilesWithRivers.begin(), tilesWithRivers.end());
+    return tilesWithRivers;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <memory>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/river_overlay.h"
@@ -55,6 +56,8 @@ class CTileGrid {
     // Copies piece k; false when the tile has fewer than k + 1 pieces or lies outside.
     bool GetOverlay(int x, int y, int k, RiverOverlay& item) const;
     int GetOverlayCount(int x, int y) const;
+    // The tiles that carry river pieces, as (x, y), column by column: the order of map files.
+    std::vector<std::pair<int, int>> TilesWithRivers() const;
 
     bool modified = false;
 
@@ -67,6 +70,7 @@ class CTileGrid {
     std::vector<CTile> tiles;
     int width = 0;
     int height = 0;
-    // One entry per tile; empty until the tile gets its first river piece.
-    std::vector<std::unique_ptr<RiverStack>> overlays;
+    // The river pieces of the tiles that have any, by tile index. Rivers are few, so a table
+    // entry for every tile would cost a large map megabytes for nothing.
+    std::unordered_map<int, RiverStack> overlays;
 };
