@@ -123,9 +123,11 @@ class CDibImage {
     // One JPEG stream at the file's position. The buffer goes to the codec as it is held (bottom
     // row first, blue in the red channel), and ReadJpeg undoes that, so the two must be used as a
     // pair. False, never an exception, when the codec or the file fails or (WriteJpeg) the image
-    // is not 24-bit; a failed ReadJpeg leaves the image empty.
+    // is not 24-bit; a failed ReadJpeg leaves the image empty. A reader that knows the size it
+    // needs passes width and height, and a stream that declares another is refused before
+    // anything is allocated or decoded for it.
     bool WriteJpeg(CFile& file) const;
-    bool ReadJpeg(CFile& file);
+    bool ReadJpeg(CFile& file, int width = 0, int height = 0);
 
     FileHeader fileHeader;
     InfoHeader infoHeader;

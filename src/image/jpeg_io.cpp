@@ -169,6 +169,12 @@ bool IsPlausibleSize(j_decompress_ptr decoder) {
             pixels <= kMaxPixelsPerStreamByte * (source->bytesRead + left));
 }
 
+// True when no size is required (0) or the stream declares the required one.
+bool HasRequiredSize(j_decompress_ptr decoder, int width, int height) {
+    return (width == 0 || decoder->image_width == static_cast<JDIMENSION>(width)) &&
+           (height == 0 || decoder->image_height == static_cast<JDIMENSION>(height));
+}
+
 }  // namespace
 
 void CompressImage(j_compress_ptr encoder, const CDibImage& image) {
@@ -262,7 +268,7 @@ bool CDibImage::WriteJpeg(CFile& file) const {
     return true;
 }
 
-bool CDibImage::ReadJpeg(CFile& file) {
+bool CDibImage::ReadJpeg(CFile& file, int width, int height) {
     Release();
     jpeg_decompress_struct decoder{};
     JpegErrorManager errors;
@@ -275,7 +281,8 @@ bool CDibImage::ReadJpeg(CFile& file) {
     jpeg_create_decompress(&decoder);
     AttachFileSource(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
-    bool decoded = IsPlausibleSize(&decoder) && DecompressImage(&decoder, *this);
+    bool decoded = HasRequiredSize(&decoder, width, height) && IsPlausibleSize(&decoder) &&
+                   DecompressImage(&decoder, *this);
     jpeg_destroy_decompress(&decoder);
     if (!decoded) {
         Release();

@@ -51,11 +51,17 @@ void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& 
     image.WriteRaw(file);
 }
 
-bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image) {
+// budget is what is left of the file's length for pixels: a file holds each picture once, so
+// directory records that all name one blob cannot make the pictures outgrow the file.
+bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image, uint64_t& budget) {
     uint8_t format;
     CFile& file = archive.GetFile();
-    return SeekDirect(archive, GetUInt32(record)) && file.Read(&format, 1) == 1 &&
-           image.ReadRaw(file);
+    if (!SeekDirect(archive, GetUInt32(record)) || file.Read(&format, 1) != 1 ||
+        !image.ReadRaw(file) || image.GetBufferSize() > budget) {
+        return false;
+    }
+    budget -= image.GetBufferSize();
+    return true;
 }
 
 }  // namespace
@@ -103,11 +109,13 @@ int ReadCityArtList(CMapArchive& archive, CMapArt& art, std::string& reason) {
     }
     std::vector<uint8_t> directory(static_cast<size_t>(records) * kRecordBytes);
     archive.Read(directory.data(), directory.size());
+    uint64_t budget = archive.GetFile().GetLength();
     for (size_t at = 0; at < directory.size(); at += kRecordBytes * kImagesPerEntry) {
         auto entry = std::make_unique<CTerrainArt>();
         entry->name = FieldText(&directory[at + 8], kNameBytes);
         for (int image = 0; image < kImagesPerEntry; ++image) {
-            if (!ReadBlob(archive, &directory[at + image * kRecordBytes], Image(*entry, image))) {
+            if (!ReadBlob(archive, &directory[at + image * kRecordBytes], Image(*entry, image),
+                          budget)) {
                 reason = "the city picture " + *entry->name + " is damaged";
                 return kMapDamaged;
             }

@@ -60,8 +60,7 @@ bool ReadCell(CMapArchive& archive, const uint8_t* record, CCustomTerrainArt& sl
     CDibImage picture;
     CFile& file = archive.GetFile();
     if (!SeekDirect(archive, GetUInt32(record)) || file.Read(&format, 1) != 1 ||
-        !picture.ReadJpeg(file) || picture.GetWidth() != kCustomCellSide ||
-        picture.GetHeight() != kCustomCellSide || picture.bytesPerPixel != 3) {
+        !picture.ReadJpeg(file, kCustomCellSide, kCustomCellSide) || picture.bytesPerPixel != 3) {
         return false;
     }
     return slot.full.CopyRect(cell % 9 * kCustomCellSide, cell / 9 * kCustomCellSide,

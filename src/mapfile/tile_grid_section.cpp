@@ -84,6 +84,11 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
         reason = "the map is " + std::to_string(width) + " x " + std::to_string(height) + " tiles";
         return kMapBadGridSize;
     }
+    // Every tile takes at least two bytes: a file too short for them allocates nothing.
+    if (2 * static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > archive.BytesLeft()) {
+        reason = "the tiles end early";
+        return kMapTileRecordShort;
+    }
     grid.Clear();
     if (!grid.Allocate(width, height)) {
         reason = "no memory for the tiles";

@@ -51,13 +51,13 @@ Bytes Encoded(const CDibImage& image) {
     return file.bytes;
 }
 
-bool Decoded(const Bytes& stream, CDibImage& image) {
+bool Decoded(const Bytes& stream, CDibImage& image, int width = 0, int height = 0) {
     TempDir dir;
     CFile file;
     file.Open(dir.File("in.jpg"), CFile::OpenMode::CreateWrite);
     file.Write(stream.data(), stream.size());
     file.Open(dir.File("in.jpg"), CFile::OpenMode::Read);
-    return image.ReadJpeg(file);
+    return image.ReadJpeg(file, width, height);
 }
 
 size_t FrameHeader(const Bytes& stream) {
@@ -165,6 +165,24 @@ TEST(JpegIoTest, DamagedStreamsFailWithoutEndingTheProcess) {
     // A cut stream is only warned about: the codec fills in what is missing.
     EXPECT_TRUE(Decoded(Bytes(stream.begin(), stream.begin() + 3000), read));
     EXPECT_EQ(read.GetWidth(), 100);
+}
+
+// A reader that needs one size refuses other streams from their header: a damaged size costs
+// neither memory nor decoding, which would warn of the missing end of this cut stream.
+TEST(JpegIoTest, ARequiredSizeIsCheckedBeforeDecoding) {
+    Bytes stream = Encoded(TexturedCell());
+    CDibImage read;
+    EXPECT_TRUE(Decoded(stream, read, 100, 100));
+    EXPECT_FALSE(Decoded(stream, read, 100, 50));
+    EXPECT_TRUE(read.IsEmpty());
+    EXPECT_FALSE(Decoded(stream, read, 50, 100));
+
+    RecordingLog log;
+    Bytes cut(stream.begin(), stream.begin() + 1000);
+    EXPECT_FALSE(Decoded(cut, read, 100, 99));
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(Decoded(cut, read, 100, 100));
+    EXPECT_FALSE(log.lines.empty());
 }
 
 TEST(JpegIoTest, FileFailuresAreLoggedAndReported) {
