@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "foundation/little_endian.h"
 #include "platform/file.h"
 
 namespace {
@@ -26,26 +27,6 @@ constexpr uint32_t kRawHeaderSize = 16;
 constexpr uint64_t kMaxBufferSize = std::numeric_limits<int32_t>::max();
 
 static_assert(sizeof(CDibImage::PaletteEntry) == 4);
-
-uint16_t GetLe16(const uint8_t* bytes) {
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-uint32_t GetLe32(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-void PutLe16(uint8_t* bytes, uint16_t value) {
-    bytes[0] = static_cast<uint8_t>(value);
-    bytes[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void PutLe32(uint8_t* bytes, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
 
 CDibImage::FileHeader ParseFileHeader(const uint8_t* bytes) {
     return {GetLe16(bytes), GetLe32(bytes + 2), GetLe16(bytes + 6), GetLe16(bytes + 8),

@@ -43,9 +43,9 @@ void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& 
                uint8_t* record) {
     archive.Flush();
     CFile& file = archive.GetFile();
-    PutUInt32(record, static_cast<uint32_t>(file.GetPosition()));
-    PutUInt16(record + 4, static_cast<uint16_t>(image.GetWidth()));
-    PutUInt16(record + 6, static_cast<uint16_t>(image.GetHeight()));
+    PutLe32(record, static_cast<uint32_t>(file.GetPosition()));
+    PutLe16(record + 4, static_cast<uint16_t>(image.GetWidth()));
+    PutLe16(record + 6, static_cast<uint16_t>(image.GetHeight()));
     PutFieldText(record + 8, kNameBytes, name, false);
     file.Write(&kRawBlob, 1);
     image.WriteRaw(file);
@@ -56,7 +56,7 @@ void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& 
 bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image, uint64_t& budget) {
     uint8_t format;
     CFile& file = archive.GetFile();
-    if (!SeekDirect(archive, GetUInt32(record)) || file.Read(&format, 1) != 1 ||
+    if (!SeekDirect(archive, GetLe32(record)) || file.Read(&format, 1) != 1 ||
         !image.ReadRaw(file) || image.GetBufferSize() > budget) {
         return false;
     }

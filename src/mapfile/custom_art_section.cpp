@@ -41,9 +41,9 @@ bool WriteCell(CMapArchive& archive, const CCustomTerrainArt& slot, int row, int
     for (const CDibImage* image : {&cell.full, &cell.half, &cell.quarter, &cell.tenth}) {
         archive.Flush();
         CFile& file = archive.GetFile();
-        PutUInt32(record, static_cast<uint32_t>(file.GetPosition()));
-        PutUInt16(record + 4, static_cast<uint16_t>(image->GetWidth()));
-        PutUInt16(record + 6, static_cast<uint16_t>(image->GetHeight()));
+        PutLe32(record, static_cast<uint32_t>(file.GetPosition()));
+        PutLe16(record + 4, static_cast<uint16_t>(image->GetWidth()));
+        PutLe16(record + 6, static_cast<uint16_t>(image->GetHeight()));
         record += kRecordBytes;
         file.Write(&kJpegBlob, 1);
         if (!image->WriteJpeg(file)) {
@@ -59,7 +59,7 @@ bool ReadCell(CMapArchive& archive, const uint8_t* record, CCustomTerrainArt& sl
     uint8_t format;
     CDibImage picture;
     CFile& file = archive.GetFile();
-    if (!SeekDirect(archive, GetUInt32(record)) || file.Read(&format, 1) != 1 ||
+    if (!SeekDirect(archive, GetLe32(record)) || file.Read(&format, 1) != 1 ||
         !picture.ReadJpeg(file, kCustomCellSide, kCustomCellSide) || picture.bytesPerPixel != 3) {
         return false;
     }

@@ -27,7 +27,7 @@ int WriteGameData(CMapArchive& archive, const CTerrainTable& table) {
         const CTerrainType& record = table.records[type];
         uint8_t bytes[kRecordBytes];
         for (int i = 0; i < kRecordIntegers; ++i) {
-            PutUInt32(bytes + 4 * i, static_cast<uint32_t>(record.*kFields[i]));
+            PutLe32(bytes + 4 * i, static_cast<uint32_t>(record.*kFields[i]));
         }
         std::memcpy(bytes + 4 * kRecordIntegers, record.resources, kResourceSlots);
         archive.Write(bytes, kRecordBytes);
@@ -46,7 +46,7 @@ int ReadGameData(CMapArchive& archive, CTerrainTable& table) {
         const uint8_t* from = bytes + type * kRecordBytes;
         CTerrainType& record = table.records[type];
         for (int i = 0; i < kRecordIntegers; ++i) {
-            record.*kFields[i] = static_cast<int32_t>(GetUInt32(from + 4 * i));
+            record.*kFields[i] = static_cast<int32_t>(GetLe32(from + 4 * i));
         }
         std::memcpy(record.resources, from + 4 * kRecordIntegers, kResourceSlots);
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/little_endian.h"
+
 void CMapArchive::SetVersion(uint8_t major, uint8_t minor, uint8_t release, uint8_t build) {
     SetPackedVersion(PackVersion(major, minor, release, build));
 }
@@ -54,7 +56,7 @@ uint32_t CMapArchive::ReadUInt32() {
     if (Read(bytes, 4) != 4) {
         throw CArchiveEndOfFile();
     }
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    return GetLe32(bytes);
 }
 
 void CMapArchive::Write(const void* bytes, size_t count) {
@@ -72,13 +74,14 @@ void CMapArchive::Write(const void* bytes, size_t count) {
 }
 
 void CMapArchive::WriteUInt16(uint16_t value) {
-    uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    uint8_t bytes[2];
+    PutLe16(bytes, value);
     Write(bytes, 2);
 }
 
 void CMapArchive::WriteUInt32(uint32_t value) {
-    uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    uint8_t bytes[4];
+    PutLe32(bytes, value);
     Write(bytes, 4);
 }
 

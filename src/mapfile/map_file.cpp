@@ -127,7 +127,7 @@ int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& ove
 
     uint8_t table[kTableBytes];
     for (int slot = 0; slot < kSectionTableSlots; ++slot) {
-        PutUInt32(table + 4 * slot, layout.sections[slot]);
+        PutLe32(table + 4 * slot, layout.sections[slot]);
     }
     file.Seek(kTableOffset, CFile::SeekFrom::Begin);
     file.Write(table, kTableBytes);
@@ -158,7 +158,7 @@ int ReadHeader(CMapArchive& archive, MapFileLayout& layout, std::string& reason)
         return kMapHeaderShort;
     }
     for (int slot = 0; slot < kSectionTableSlots; ++slot) {
-        layout.sections[slot] = GetUInt32(table + 4 * slot);
+        layout.sections[slot] = GetLe32(table + 4 * slot);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/little_endian.h"
 #include "mapfile/map_archive.h"
 
 // Small pieces shared by the section readers and writers.
@@ -12,11 +13,6 @@ std::string FieldText(const uint8_t* field, size_t size);
 // Puts text into a fixed-size field, zero-padded; text that does not fit is cut, and a field
 // that must keep its terminator (keepTerminator) holds at most size - 1 characters.
 void PutFieldText(uint8_t* field, size_t size, const std::string& text, bool keepTerminator);
-
-void PutUInt16(uint8_t* at, uint16_t value);
-void PutUInt32(uint8_t* at, uint32_t value);
-uint16_t GetUInt16(const uint8_t* at);
-uint32_t GetUInt32(const uint8_t* at);
 
 // Writes zeros through the archive: the placeholder of a directory filled in later.
 void WritePlaceholder(CMapArchive& archive, size_t count);
