@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <memory>
 
@@ -88,6 +89,8 @@ void BM_MapViewFullRepaint(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
+        // Every tile rendered from the map again, not just the kept pixels drawn.
+        view->InvalidateMap();
         view->viewport()->repaint();
     }
 }
@@ -108,6 +111,55 @@ void BM_MapViewScrollOneTile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MapViewScrollOneTile)->Unit(benchmark::kMillisecond);
+
+constexpr int kFillWidth = 192;
+constexpr int kFillHeight = 112;
+
+// Baseline of the fill: the grid alone, every tile set to one type.
+void BM_GridFillAll(benchmark::State& state) {
+    theTerrainTable.LoadGameData(TARVO_SOURCE_DIR "/gamedata/tarvo.ini");
+    CTileGrid grid;
+    grid.Allocate(kFillWidth, kFillHeight);
+    int type = TERRAIN_TYPE_WOODS;
+    for (auto _ : state) {
+        grid.FillAll(type);
+        type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
+    }
+}
+BENCHMARK(BM_GridFillAll)->Unit(benchmark::kMicrosecond);
+
+void SendButton(QWidget* target, QEvent::Type type, QPoint at) {
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// The whole map filled with Rect of Terrain in one drag, from the top-left tile to a release
+// over the bottom-right one: the fill, the overview updates and the invalidation.
+void BM_RectOfTerrainFillsTheMap(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapView* view = ViewOnScreen(state, *frame);
+    if (view == nullptr) {
+        return;
+    }
+    view->ScrollTo(0, 0);
+    QApplication::processEvents();
+    frame->editorWnd->SetTool(kToolRectOfTerrain);
+    QPoint last((kFillWidth - 1) * 50 + 25, (kFillHeight - 1) * 50 + 25);
+    int type = TERRAIN_TYPE_WOODS;
+    for (auto _ : state) {
+        frame->editorWnd->SelectType(type);
+        SendButton(view->viewport(), QEvent::MouseButtonPress, QPoint(25, 25));
+        SendButton(view->viewport(), QEvent::MouseButtonRelease, last);
+        type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
+        state.PauseTiming();
+        // The repaint that follows is not part of the fill.
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RectOfTerrainFillsTheMap)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,16 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
-#include "art/map_art.h"
-
-// Pixels to draw into: 0xFFRRGGBB (Qt's RGB32), top row first, stride counted in pixels.
-struct RgbTarget {
-    uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0;
-};
+#include "art/cell_renderer.h"
 
 // Draws the map tiles [left, right) x [top, bottom) at tileSize pixels per tile (50 or 25), tile
 // (left, top) landing at target pixel (x, y); whatever falls outside the target is clipped.

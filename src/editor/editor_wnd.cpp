@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include "art/overview_picture.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
@@ -10,6 +11,7 @@
 #include "editor/subtype_palette.h"
 #include "editor/tile_preview.h"
 #include "editor/type_palette.h"
+#include "model/terrain_table.h"
 
 namespace {
 
@@ -46,10 +48,10 @@ constexpr KeyScroll kKeyScrolls[] = {
 CEditorWnd::CEditorWnd(CMainFrame& frame, QWidget* parent)
     : QWidget(parent),
       frame(frame),
-      mapView(new CMapView(frame, this)),
-      typePalette(new CTypePalette(this)),
-      subtypePalette(new CSubtypePalette(this)),
-      tilePreview(new CTilePreview(this)),
+      mapView(new CMapView(frame, *this, this)),
+      typePalette(new CTypePalette(frame, this)),
+      subtypePalette(new CSubtypePalette(frame, this)),
+      tilePreview(new CTilePreview(frame, this)),
       overviewWnd(new COverviewWnd(frame, this)) {
     QPalette colors = palette();
     colors.setColor(QPalette::Window, kPaneGrey);
@@ -112,6 +114,44 @@ void CEditorWnd::ShowMap() {
 void CEditorWnd::HideMap() {
     mapView->SetScrollRanges(0, 0);
     overviewWnd->hide();
+}
+
+void CEditorWnd::SelectType(int number) {
+    currentType = number;
+    typePalette->update();
+    SelectSubtype(0);
+    frame.UpdateFrameState();
+}
+
+void CEditorWnd::SelectSubtype(int cell) {
+    currentSubtype = cell;
+    subtypePalette->update();
+    tilePreview->update();
+}
+
+void CEditorWnd::ShowArtChange() {
+    RebuildOverview(frame.art, frame.overviewPicture);
+    typePalette->update();
+    subtypePalette->update();
+    tilePreview->update();
+    mapView->InvalidateMap();
+    overviewWnd->update();
+    frame.UpdateFrameState();
+}
+
+void CEditorWnd::SetTool(int newTool) {
+    tool = newTool;
+    frame.UpdateFrameState();
+}
+
+void CEditorWnd::ToggleRandomSubtype() {
+    randomSubtype = !randomSubtype;
+    frame.UpdateFrameState();
+}
+
+bool CEditorWnd::CanPickRandomSubtype() const {
+    const CTerrainType* record = theTerrainTable.FindRecord(currentType);
+    return record && record->subtypeCount != 0;
 }
 
 void CEditorWnd::keyPressEvent(QKeyEvent* event) {

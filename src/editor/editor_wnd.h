@@ -10,8 +10,12 @@ class CSubtypePalette;
 class CTilePreview;
 class CTypePalette;
 
+// The tools of the map view.
+enum EditTool { kToolPaintTerrain = 0, kToolRectOfTerrain = 1, kToolSelectRect = 2 };
+
 // The editing surface that fills the main frame: the map view on the left, the palettes, the
-// tile preview and the overview on the right. Scrolls the map view from the keyboard.
+// tile preview and the overview on the right. Holds what the tools put on the map and scrolls
+// the map view from the keyboard.
 class CEditorWnd : public QWidget {
     Q_OBJECT
 
@@ -26,8 +30,30 @@ class CEditorWnd : public QWidget {
     // After the map was closed.
     void HideMap();
 
+    // The palettes' choices: a terrain type (or river kind) and a cell of it.
+    void SelectType(int number);
+    void SelectSubtype(int cell);
+    // After custom art was imported or unloaded, or tiles replaced: the palettes, the view and
+    // the overview show the map as it now is.
+    void ShowArtChange();
+    void SetTool(int newTool);
+    void ToggleRandomSubtype();
+    // Random Subtype offers itself only for types with random cells.
+    bool CanPickRandomSubtype() const;
+
     CMapView* MapView() const { return mapView; }
     COverviewWnd* Overview() const { return overviewWnd; }
+    CTypePalette* TypePalette() const { return typePalette; }
+    CSubtypePalette* SubtypePalette() const { return subtypePalette; }
+    CTilePreview* TilePreview() const { return tilePreview; }
+
+    // The terrain type to paint, or in river mode the river kind (0 wide, 1 narrow).
+    int currentType = 4;
+    // The cell 0 to 80 of the type's sheet, or in river mode the river piece.
+    int currentSubtype = 0;
+    bool randomSubtype = false;
+    bool riverMode = false;
+    int tool = kToolSelectRect;
 
     // The layout, recomputed on every resize; the overview's is its picture area.
     QRect mapViewRect;

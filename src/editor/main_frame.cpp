@@ -113,6 +113,16 @@ void CMainFrame::CreateCommands() {
         connect(commands[id], &QAction::triggered, this, handler);
     }
     connect(commands[kCmdExit], &QAction::triggered, this, &QWidget::close);
+    connect(commands[kCmdRandomSubtype], &QAction::triggered, editorWnd,
+            &CEditorWnd::ToggleRandomSubtype);
+    for (int tool : {kToolPaintTerrain, kToolRectOfTerrain, kToolSelectRect}) {
+        QAction* action = commands[kCmdPaintTerrain + tool];
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, editorWnd, [this, tool] { editorWnd->SetTool(tool); });
+    }
+    for (int id : {kCmdRandomSubtype, kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect}) {
+        commands[id]->setCheckable(true);
+    }
     for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
         commands[id]->setEnabled(true);
     }
@@ -178,21 +188,20 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar = new QStatusBar(this);
-    setStatusBar(statusBar);
+    QStatusBar* bar = statusBar();
     // A normal widget of the status bar gives way to the prompts while a command is pointed at.
-    statusBar->addWidget(new QLabel(kIdleText), 1);
+    bar->addWidget(new QLabel(kIdleText), 1);
     for (int pane : {kPaneX, kPaneY}) {
         auto* label = new QLabel(pane == kPaneX ? "X: 255" : "Y: 255");
         label->setMinimumWidth(label->sizeHint().width());
-        statusBar->addPermanentWidget(label);
+        bar->addPermanentWidget(label);
         coordinatePanes[pane - kPaneX] = label;
     }
     QAction* toggle = commands[kCmdStatusBar];
     toggle->setCheckable(true);
     toggle->setChecked(true);
     toggle->setEnabled(true);
-    connect(toggle, &QAction::toggled, statusBar, &QWidget::setVisible);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
 }
 
 QAction* CMainFrame::Command(int id) const {
@@ -205,6 +214,10 @@ void CMainFrame::SetCoordinatePane(int paneId, int value) {
     coordinatePanes[paneId == kPaneX ? 0 : 1]->setText(QString("%1: %2").arg(letter).arg(value));
 }
 
+void CMainFrame::ShowStatusMessage(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
 QString CMainFrame::CoordinatePaneText(int paneId) const {
     return coordinatePanes[paneId == kPaneX ? 0 : 1]->text();
 }
@@ -215,6 +228,11 @@ void CMainFrame::UpdateFrameState() {
     }
     for (int id : {kCmdSaveMap, kCmdClose, kCmdExportBitmap}) {
         commands[id]->setEnabled(mapOpen);
+    }
+    commands[kCmdRandomSubtype]->setEnabled(editorWnd->CanPickRandomSubtype());
+    commands[kCmdRandomSubtype]->setChecked(editorWnd->randomSubtype);
+    for (int tool : {kToolPaintTerrain, kToolRectOfTerrain, kToolSelectRect}) {
+        commands[kCmdPaintTerrain + tool]->setChecked(editorWnd->tool == tool);
     }
     setWindowTitle(WindowTitle());
 }

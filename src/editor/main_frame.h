@@ -31,6 +31,8 @@ class CMainFrame : public QMainWindow {
     // Shows "X: value" in pane kPaneX or "Y: value" in pane kPaneY.
     void SetCoordinatePane(int paneId, int value);
     QString CoordinatePaneText(int paneId) const;
+    // A note in the message pane until the pointer next shows a prompt.
+    void ShowStatusMessage(const QString& text);
     // Brings the commands' enabling and the window title up to date with the flags and the map.
     void UpdateFrameState();
     // The save question before an open, modified map is discarded. False when the user cancels,
@@ -83,6 +85,5 @@ class CMainFrame : public QMainWindow {
     std::string programFolder;
     std::map<int, QAction*> commands;
     QToolBar* toolBar;
-    QStatusBar* statusBar;
     QLabel* coordinatePanes[2];
 };

@@ -7,6 +7,8 @@
 
 #include "art/tile_renderer.h"
 #include "editor/command_ids.h"
+#include "editor/editor_wnd.h"
+#include "editor/halftone.h"
 #include "editor/main_frame.h"
 #include "editor/pane_style.h"
 
@@ -38,7 +40,8 @@ void SetBar(QScrollBar& bar, int maximum, int page, int value) {
 
 }  // namespace
 
-CMapView::CMapView(CMainFrame& frame, QWidget* parent) : QAbstractScrollArea(parent), frame(frame) {
+CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
+    : QAbstractScrollArea(parent), frame(frame), editor(editor) {
     StylePane(*this, kPaneGrey);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -62,7 +65,7 @@ void CMapView::SetScrollRanges(int width, int height) {
     scrollX = std::min(scrollX, maxScrollX);
     scrollY = std::min(scrollY, maxScrollY);
     SetBars();
-    viewport()->update();
+    InvalidateMap();
     emit viewRectChanged(GetViewRect());
 }
 
@@ -88,9 +91,15 @@ void CMapView::MoveTo(int col, int row) {
     }
     int dx = (scrollX - col) * kTileSize;
     int dy = (scrollY - row) * kTileSize;
+    // The band does not move with the map: it goes, and the next drag move draws it anew.
+    QRegion band = FrameRegion(bandRect, kBandWidth);
+    bandRect = QRect();
     scrollX = col;
     scrollY = row;
     viewport()->scroll(dx, dy);
+    if (!band.isEmpty()) {
+        viewport()->update(band.united(band.translated(dx, dy)));
+    }
     SetBars();
     emit viewRectChanged(GetViewRect());
 }
@@ -110,39 +119,42 @@ void CMapView::InvalidateTile(int col, int row) {
 }
 
 void CMapView::InvalidateTileRect(int left, int top, int right, int bottom) {
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    picture.Forget(QRect(left, top, right - left, bottom - top));
     viewport()->update((left - scrollX) * kTileSize, (top - scrollY) * kTileSize,
                        (right - left) * kTileSize, (bottom - top) * kTileSize);
+}
+
+void CMapView::InvalidateMap() {
+    picture.ForgetAll();
+    viewport()->update();
 }
 
 void CMapView::resizeEvent(QResizeEvent*) {
     visibleCols = (viewport()->width() + kTileSize - 1) / kTileSize;
     visibleRows = (viewport()->height() + kTileSize - 1) / kTileSize;
+    picture.Resize(visibleCols, visibleRows);
     SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
 }
 
 void CMapView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    QPoint scroll(scrollX, scrollY);
     for (const QRect& rect : event->region()) {
-        PaintRect(painter, rect);
+        picture.Draw(painter, frame.art, scroll, rect);
     }
-}
-
-void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
-    if (paintBuffer.width() < rect.width() || paintBuffer.height() < rect.height()) {
-        paintBuffer = QImage(std::max(rect.width(), paintBuffer.width()),
-                             std::max(rect.height(), paintBuffer.height()), QImage::Format_RGB32);
+    // The band over the tiles, inverted from the kept pixels so that moving it needs no
+    // rendering.
+    QRegion band = FrameRegion(bandRect, kBandWidth)
+                       .intersected(event->region())
+                       .intersected(viewport()->rect());
+    for (const QRect& rect : band) {
+        QImage pixels = picture.Copy(scroll, rect);
+        InvertHalftone(pixels, rect.topLeft(), QRegion(rect));
+        painter.drawImage(rect.topLeft(), pixels);
     }
-    // The tiles that the rectangle touches, in view and then in map coordinates.
-    int firstCol = rect.left() / kTileSize;
-    int firstRow = rect.top() / kTileSize;
-    int endCol = (rect.right() + kTileSize) / kTileSize;
-    int endRow = (rect.bottom() + kTileSize) / kTileSize;
-    RgbTarget target{reinterpret_cast<uint32_t*>(paintBuffer.bits()), rect.width(), rect.height(),
-                     static_cast<int>(paintBuffer.bytesPerLine() / 4)};
-    RenderTiles(frame.art, kTileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
-                scrollY + endRow, target, firstCol * kTileSize - rect.left(),
-                firstRow * kTileSize - rect.top());
-    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {
@@ -154,10 +166,22 @@ void CMapView::mousePressEvent(QMouseEvent* event) {
                         MessageIcon::Warning);
         return;
     }
+    // Qt keeps sending the pointer's moves to the view until the button is released.
     QPoint tile = PixelToTile(event->position().toPoint());
-    hoverCol = tile.x();
-    hoverRow = tile.y();
+    anchorCol = hoverCol = releaseCol = tile.x();
+    anchorRow = hoverRow = releaseRow = tile.y();
     dragging = true;
+    if (editor.riverMode) {
+        RiverEdit(tile.x(), tile.y(), event->modifiers());
+    } else if (editor.tool == kToolPaintTerrain) {
+        if (StampGroup() != 0) {
+            Stamp(tile.x(), tile.y());
+        } else {
+            PaintTile(tile.x(), tile.y());
+        }
+    } else {
+        MoveBand(BandRect());
+    }
 }
 
 void CMapView::mouseMoveEvent(QMouseEvent* event) {
@@ -165,11 +189,22 @@ void CMapView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMapView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !frame.mapOpen) {
+    if (event->button() != Qt::LeftButton || !frame.mapOpen || !dragging) {
         return;
     }
     dragging = false;
     autoScrollTimer.stop();
+    QPoint tile = PixelToTile(event->position().toPoint());
+    releaseCol = tile.x();
+    releaseRow = tile.y();
+    if (editor.riverMode || editor.tool == kToolPaintTerrain) {
+        return;
+    }
+    MoveBand(QRect());
+    if (editor.tool == kToolRectOfTerrain) {
+        FillTileRect(std::min(anchorCol, releaseCol), std::min(anchorRow, releaseRow),
+                     std::max(anchorCol, releaseCol) + 1, std::max(anchorRow, releaseRow) + 1);
+    }
 }
 
 void CMapView::PointerMoved(QPoint pixel) {
@@ -178,22 +213,53 @@ void CMapView::PointerMoved(QPoint pixel) {
     if (tile.x() >= frame.grid.GetWidth() || tile.y() >= frame.grid.GetHeight()) {
         return;
     }
-    if (dragging) {
-        if (AutoScroll(pixel)) {
-            lastPointer = pixel;
-            if (!autoScrollTimer.isActive()) {
-                autoScrollTimer.start();
-            }
-        } else {
-            autoScrollTimer.stop();
-        }
-        hoverCol = tile.x();
-        hoverRow = tile.y();
-    }
     if (frame.mapOpen && frame.grid.Contains(tile.x(), tile.y())) {
         frame.SetCoordinatePane(kPaneX, tile.x());
         frame.SetCoordinatePane(kPaneY, tile.y());
     }
+    if (!dragging) {
+        return;
+    }
+    if (AutoScroll(pixel)) {
+        lastPointer = pixel;
+        if (!autoScrollTimer.isActive()) {
+            autoScrollTimer.start();
+        }
+    } else {
+        autoScrollTimer.stop();
+    }
+    QPoint previous(hoverCol, hoverRow);
+    hoverCol = tile.x();
+    hoverRow = tile.y();
+    DragTo(previous);
+}
+
+void CMapView::DragTo(QPoint previous) {
+    if (editor.riverMode) {
+        return;
+    }
+    if (editor.tool == kToolPaintTerrain) {
+        // Stamps go down only where the button was pressed.
+        if (previous != QPoint(hoverCol, hoverRow) && StampGroup() == 0) {
+            PaintTile(hoverCol, hoverRow);
+        }
+        return;
+    }
+    MoveBand(BandRect());
+}
+
+QRect CMapView::BandRect() const {
+    int left = (std::min(anchorCol, hoverCol) - scrollX) * kTileSize;
+    int top = (std::min(anchorRow, hoverRow) - scrollY) * kTileSize;
+    int right = (std::max(anchorCol, hoverCol) - scrollX) * kTileSize + kTileSize - 1;
+    int bottom = (std::max(anchorRow, hoverRow) - scrollY) * kTileSize + kTileSize - 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+void CMapView::MoveBand(const QRect& rect) {
+    QRegion changed = FrameRegion(bandRect, kBandWidth).xored(FrameRegion(rect, kBandWidth));
+    bandRect = rect;
+    viewport()->update(changed);
 }
 
 bool CMapView::AutoScroll(QPoint pixel) {

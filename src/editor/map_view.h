@@ -1,32 +1,47 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QImage>
 #include <QTimer>
 
+#include "editor/view_picture.h"
+
+class CEditorWnd;
 class CMainFrame;
 
-// The map at 50 x 50 pixels per tile, with scroll bars. Paints through the core's tile renderer,
-// only the exposed tiles, and scrolls by moving the pixels already shown.
+// The map at 50 x 50 pixels per tile, with scroll bars, and the editing tools' mouse handling.
+// Paints through the core's tile renderer, only the tiles that changed or came into view, and
+// scrolls by moving the pixels already shown.
 class CMapView : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
     static constexpr int kTileSize = 50;
+    // Thickness of the rubber band's frame.
+    static constexpr int kBandWidth = 5;
 
-    CMapView(CMainFrame& frame, QWidget* parent);
+    CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent);
 
-    // Scroll limits for a map of width x height tiles; clamps the position and repaints.
+    // Scroll limits for a map of width x height tiles; clamps the position and redraws the map.
     void SetScrollRanges(int width, int height);
     // Shows tile (col, row) at the top left, as far as the limits allow.
     void ScrollTo(int col, int row);
     void InvalidateTile(int col, int row);
     // Tiles [left, right) x [top, bottom).
     void InvalidateTileRect(int left, int top, int right, int bottom);
+    // Every tile is drawn again from the map.
+    void InvalidateMap();
     // The visible tiles: (scrollX, scrollY) and visibleCols x visibleRows.
     QRect GetViewRect() const;
     // The tile under a point of the viewport.
     QPoint PixelToTile(QPoint pixel) const;
+
+    // The editing operations of the tools, on map tiles; parts outside the map are skipped.
+    void PaintTile(int col, int row);
+    void FillTileRect(int left, int top, int right, int bottom);
+    void Stamp(int col, int row);
+    void RiverEdit(int col, int row, Qt::KeyboardModifiers keys);
+    // The rubber band for the tiles from the anchor to the hover tile, in viewport pixels.
+    QRect BandRect() const;
 
     int scrollX = 0;
     int scrollY = 0;
@@ -35,10 +50,17 @@ class CMapView : public QAbstractScrollArea {
     // Viewport size in tiles, a partly visible tile included.
     int visibleCols = 0;
     int visibleRows = 0;
-    // The tile under the pointer as last recorded by the drag logic.
+    // The drag: the tiles where the button went down, where the pointer was last seen and
+    // where the button came up.
+    bool dragging = false;
+    int anchorCol = -1;
+    int anchorRow = -1;
     int hoverCol = -1;
     int hoverRow = -1;
-    bool dragging = false;
+    int releaseCol = -1;
+    int releaseRow = -1;
+    // The rubber band shown, in viewport pixels; empty when none.
+    QRect bandRect;
 
   signals:
     void viewRectChanged(const QRect& rect);
@@ -52,16 +74,24 @@ class CMapView : public QAbstractScrollArea {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    void PaintRect(QPainter& painter, const QRect& rect);
     void MoveTo(int col, int row);
     void SetBars();
     void PointerMoved(QPoint pixel);
     // One tile towards the margin the pointer is in during a drag; false when nothing scrolled.
     bool AutoScroll(QPoint pixel);
+    // The tools' part of a drag move, after the hover tile moved from previous.
+    void DragTo(QPoint previous);
+    void MoveBand(const QRect& rect);
+    // The requested subtype that Paint Terrain and Rect of Terrain set.
+    int RequestedSubtype() const;
+    // The stamp group of the selected cell; 0 when it is an ordinary single tile.
+    int StampGroup() const;
+    // After a tile changed: its overview pixel and the window's modified mark.
+    void ShowTileChange(int col, int row);
 
     CMainFrame& frame;
-    // Reused by every paint, so that painting allocates nothing.
-    QImage paintBuffer;
+    CEditorWnd& editor;
+    CViewPicture picture;
     // Repeats the last drag move while the pointer stays in a scrolling margin.
     QTimer autoScrollTimer;
     QPoint lastPointer;

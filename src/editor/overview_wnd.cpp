@@ -3,17 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "editor/halftone.h"
 #include "editor/main_frame.h"
 #include "editor/pane_style.h"
 
 namespace {
 
 constexpr int kMarkerWidth = 2;
-
-QRegion FrameRegion(const QRect& rect) {
-    QRect inside = rect.adjusted(kMarkerWidth, kMarkerWidth, -kMarkerWidth, -kMarkerWidth);
-    return QRegion(rect).subtracted(inside.isValid() ? QRegion(inside) : QRegion());
-}
 
 // The part of a 24-bit picture inside area, as Qt's 0xFFRRGGBB pixels.
 QImage PicturePart(const CDibImage& picture, const QRect& area) {
@@ -28,18 +24,6 @@ QImage PicturePart(const CDibImage& picture, const QRect& area) {
     return image;
 }
 
-// Inverts every other pixel of the marker, a halftone frame that shows on any colour.
-void InvertMarker(QImage& image, const QRect& area, const QRegion& marker) {
-    for (const QRect& rect : marker.intersected(area)) {
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y - area.top()));
-            for (int x = rect.left() + (rect.left() + y) % 2; x <= rect.right(); x += 2) {
-                line[x - area.left()] ^= 0x00FFFFFF;
-            }
-        }
-    }
-}
-
 }  // namespace
 
 COverviewWnd::COverviewWnd(CMainFrame& frame, QWidget* parent) : QFrame(parent), frame(frame) {
@@ -47,12 +31,16 @@ COverviewWnd::COverviewWnd(CMainFrame& frame, QWidget* parent) : QFrame(parent),
 }
 
 QRegion COverviewWnd::MarkerRegion(const QRect& rect) const {
-    return FrameRegion(rect).translated(contentsRect().topLeft());
+    return FrameRegion(rect, kMarkerWidth).translated(contentsRect().topLeft());
 }
 
 void COverviewWnd::SetViewMarker(const QRect& rect) {
     update(MarkerRegion(markerRect).united(MarkerRegion(rect)));
     markerRect = rect;
+}
+
+void COverviewWnd::InvalidateTiles(const QRect& tiles) {
+    update(tiles.translated(contentsRect().topLeft()));
 }
 
 void COverviewWnd::paintEvent(QPaintEvent* event) {
@@ -68,7 +56,7 @@ void COverviewWnd::paintEvent(QPaintEvent* event) {
         return;
     }
     QImage image = PicturePart(picture, area);
-    InvertMarker(image, area, FrameRegion(markerRect));
+    InvertHalftone(image, area.topLeft(), FrameRegion(markerRect, kMarkerWidth));
     QPainter(this).drawImage(origin + area.topLeft(), image);
 }
 

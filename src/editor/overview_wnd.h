@@ -15,6 +15,8 @@ class COverviewWnd : public QFrame {
 
     // Moves the marker to rect, in overview pixels (= map tiles).
     void SetViewMarker(const QRect& rect);
+    // The overview picture's pixels of these tiles changed.
+    void InvalidateTiles(const QRect& tiles);
 
     QRect markerRect;
     // The left button is held in the overview.

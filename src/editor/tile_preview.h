@@ -2,10 +2,19 @@
 
 #include <QFrame>
 
-#include "editor/pane_style.h"
+class CEditorWnd;
+class CMainFrame;
 
-// The preview of the selected cell, 50 x 50 below the subtype palette.
+// The selected cell at full tile size, 50 x 50 below the subtype palette; the only place that
+// shows the selection.
 class CTilePreview : public QFrame {
   public:
-    explicit CTilePreview(QWidget* parent) : QFrame(parent) { StylePane(*this, Qt::white); }
+    CTilePreview(CMainFrame& frame, CEditorWnd* editor);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CMainFrame& frame;
+    CEditorWnd* editor;
 };

@@ -1,11 +1,32 @@
 #pragma once
 
 #include <QFrame>
+#include <QString>
 
-#include "editor/pane_style.h"
+class CEditorWnd;
+class CMainFrame;
 
-// The terrain type palette, 225 x 125 at the top right of the editing surface.
+// The terrain type palette, 225 x 125 at the top right of the editing surface: the terrain types
+// and the two river kinds in cells of 25 pixels, nine a row. A click selects one.
 class CTypePalette : public QFrame {
   public:
-    explicit CTypePalette(QWidget* parent) : QFrame(parent) { StylePane(*this, kPaneGrey); }
+    CTypePalette(CMainFrame& frame, CEditorWnd* editor);
+
+    // What the cell under pos (widget coordinates) offers: a terrain type, 42 or 43 for the wide
+    // or narrow rivers, -1 for the empty cells and the border.
+    int EntryAt(const QPoint& pos) const;
+    // The hover text there: the entry's display name, empty where there is no entry.
+    QString ToolTipAt(const QPoint& pos) const;
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    // The cell index under pos, or -1 outside the cells.
+    int CellAt(const QPoint& pos) const;
+
+    CMainFrame& frame;
+    CEditorWnd* editor;
 };

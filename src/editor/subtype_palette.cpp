@@ -1,0 +1,120 @@
+#include "editor/subtype_palette.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "art/cell_renderer.h"
+#include "editor/editor_wnd.h"
+#include "editor/image_target.h"
+#include "editor/main_frame.h"
+#include "editor/pane_style.h"
+#include "model/builtin_tables.h"
+#include "model/terrain_table.h"
+
+namespace {
+
+constexpr int kCell = kSmallTileSize;
+constexpr QRgb kRiverGround = qRgb(0, 128, 40);
+constexpr QRgb kInsideStamp = qRgb(0, 0, 0);
+constexpr QRgb kBetweenStamps = qRgb(255, 255, 255);
+
+// The cells with art in each built-in sheet, by type number; the sheets of the types that are
+// not offered count as full.
+int BuiltInCellCount(int type) {
+    switch (type) {
+        case TERRAIN_TYPE_SUBURB:
+        case TERRAIN_TYPE_DESERT:
+        case TERRAIN_TYPE_GRASS:
+        case TERRAIN_TYPE_WOODS:
+        case TERRAIN_TYPE_SHALLOW:
+        case TERRAIN_TYPE_OCEAN:
+            return 10;
+        case TERRAIN_TYPE_FARM:
+            return 33;
+        default:
+            return kSheetCells;
+    }
+}
+
+// The pen of the line between cells a and b: inside one stamp black, else white; black for all
+// lines of a type without stamps.
+QRgb LineColor(const StampGroupRow* stamps, int a, int b) {
+    if (stamps == nullptr) {
+        return kInsideStamp;
+    }
+    return (*stamps)[a] != 0 && (*stamps)[a] == (*stamps)[b] ? kInsideStamp : kBetweenStamps;
+}
+
+void SetPixel(QImage& image, int x, int y, QRgb color) {
+    if (image.rect().contains(x, y)) {
+        reinterpret_cast<QRgb*>(image.scanLine(y))[x] = color;
+    }
+}
+
+}  // namespace
+
+int SubtypeCellCount(const CEditorWnd& editor) {
+    if (editor.riverMode || IsCustomType(editor.currentType)) {
+        return kSheetCells;
+    }
+    return BuiltInCellCount(editor.currentType);
+}
+
+CSubtypePalette::CSubtypePalette(CMainFrame& frame, CEditorWnd* editor)
+    : QFrame(editor), frame(frame), editor(editor) {
+    StylePane(*this, Qt::white);
+}
+
+void CSubtypePalette::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    int type = editor->currentType;
+    QImage image(contentsRect().size(), QImage::Format_RGB32);
+    image.fill(editor->riverMode ? kRiverGround : qRgb(255, 255, 255));
+    RgbTarget target = TargetOf(image);
+    int count = SubtypeCellCount(*editor);
+    const CTerrainType* record = theTerrainTable.FindRecord(type);
+    const StampGroupRow* stamps = record != nullptr ? StampGroupTable(record->stampTable) : nullptr;
+
+    for (int row = 0; row < kSheetColumns; ++row) {
+        for (int column = 0; column < kSheetColumns; ++column) {
+            int i = row * kSheetColumns + column;
+            int x = column * kCell;
+            int y = row * kCell;
+            if (i < count) {
+                if (editor->riverMode) {
+                    RiverOverlay piece{static_cast<uint8_t>(type), static_cast<uint8_t>(i)};
+                    RenderRiverPiece(piece, kCell, target, x, y);
+                } else {
+                    RenderCell(frame.art, type, i, kCell, target, x, y);
+                }
+            }
+            if (column > 0) {
+                for (int k = 0; k < kCell; ++k) {
+                    SetPixel(image, x, y + k, LineColor(stamps, i - 1, i));
+                }
+            }
+        }
+        // The row's top edges go over the ends of the lines between its cells.
+        if (row > 0) {
+            for (int i = row * kSheetColumns; i < (row + 1) * kSheetColumns; ++i) {
+                for (int k = 0; k < kCell; ++k) {
+                    SetPixel(image, i % kSheetColumns * kCell + k, row * kCell,
+                             LineColor(stamps, i - kSheetColumns, i));
+                }
+            }
+        }
+    }
+    QPainter(this).drawImage(contentsRect().topLeft(), image);
+}
+
+void CSubtypePalette::mousePressEvent(QMouseEvent* event) {
+    QPoint pos = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || !contentsRect().contains(pos)) {
+        return;
+    }
+    pos -= contentsRect().topLeft();
+    int i = pos.y() / kCell * kSheetColumns + pos.x() / kCell;
+    if (i < SubtypeCellCount(*editor)) {
+        editor->SelectSubtype(i);
+    }
+}
