@@ -107,6 +107,8 @@ void CMainFrame::CreateCommands() {
         {kCmdClose, &CMainFrame::OnCloseMap},
         {kCmdImportBitmap, &CMainFrame::OnImportBitmap},
         {kCmdExportBitmap, &CMainFrame::OnExportBitmap},
+        {kCmdEditTerrainInfo, &CMainFrame::OnEditTerrainInfo},
+        {kCmdImportCityArt, &CMainFrame::OnImportCityArt},
         {kCmdAbout, &CMainFrame::ShowAbout},
     };
     for (auto [id, handler] : handlers) {
@@ -226,7 +228,8 @@ void CMainFrame::UpdateFrameState() {
     for (int id : {kCmdNew, kCmdOpenMap, kCmdImportBitmap}) {
         commands[id]->setEnabled(gameDataLoaded);
     }
-    for (int id : {kCmdSaveMap, kCmdClose, kCmdExportBitmap}) {
+    for (int id :
+         {kCmdSaveMap, kCmdClose, kCmdExportBitmap, kCmdEditTerrainInfo, kCmdImportCityArt}) {
         commands[id]->setEnabled(mapOpen);
     }
     commands[kCmdRandomSubtype]->setEnabled(editorWnd->CanPickRandomSubtype());

@@ -46,6 +46,8 @@ class CMainFrame : public QMainWindow {
     void OnNewMap();
     void OnImportBitmap();
     void OnExportBitmap();
+    void OnEditTerrainInfo();
+    void OnImportCityArt();
     // New after its dialog: a width x height map filled with fillType.
     void NewMap(int width, int height, int fillType);
 

@@ -93,7 +93,8 @@ TEST_F(EditorTest, CommandsFollowTheGameDataAndTheOpenMap) {
 
     frame.NewMap(30, 20, TERRAIN_TYPE_GRASS);
     EXPECT_EQ(Collect(EnabledAmong(frame, kAllCommands)),
-              Collect(Plus(withGameData, {kCmdSaveMap, kCmdClose, kCmdExportBitmap})));
+              Collect(Plus(withGameData, {kCmdSaveMap, kCmdClose, kCmdExportBitmap,
+                                          kCmdEditTerrainInfo, kCmdImportCityArt})));
 
     frame.grid.modified = false;
     frame.OnCloseMap();

@@ -1,0 +1,22 @@
+// The Edit commands of the main frame that change the map's terrain table and art.
+
+#include "editor/dialogs/city_art_dialog.h"
+#include "editor/dialogs/terrain_info_dialog.h"
+#include "editor/main_frame.h"
+#include "model/terrain_table.h"
+
+void CMainFrame::OnEditTerrainInfo() {
+    CTerrainInfoDialog dialog(*this, theTerrainTable.milesPerTile, this);
+    // Esc keeps the old scale. A new one travels in the map file, so it needs saving like any
+    // other edit.
+    if (dialog.exec() == QDialog::Accepted && dialog.milesPerTile != theTerrainTable.milesPerTile) {
+        theTerrainTable.milesPerTile = dialog.milesPerTile;
+        grid.modified = true;
+    }
+    UpdateFrameState();
+}
+
+void CMainFrame::OnImportCityArt() {
+    CCityArtDialog(art, this).exec();
+    UpdateFrameState();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class CMapArt;
+class QListWidget;
+
+// "Custom City Art": the map's city pictures by name. Adding and deleting change the map's list
+// at once and the dialog's list follows, item for item; there is nothing to cancel.
+class CCityArtDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    CCityArtDialog(CMapArt& art, QWidget* parent);
+
+    QListWidget* List() const { return list; }
+
+  public slots:
+    // Adds the chosen files in order, stopping at the first that cannot be loaded.
+    void OnAddFiles();
+    void OnDeleteFiles();
+
+  private:
+    CMapArt& art;
+    QListWidget* list;
+};

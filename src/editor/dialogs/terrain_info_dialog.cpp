@@ -1,0 +1,237 @@
+#include "editor/dialogs/terrain_info_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "art/terrain_row_text.h"
+#include "editor/dialogs/dialog_units.h"
+#include "editor/dialogs/exit_table_dialog.h"
+#include "editor/dialogs/tab_stop_delegate.h"
+#include "editor/dialogs/terrain_type_dialog.h"
+#include "editor/editor_wnd.h"
+#include "editor/main_frame.h"
+#include "model/terrain_table.h"
+#include "platform/user_interaction.h"
+
+namespace {
+
+constexpr int kMinMiles = 5;
+constexpr int kMaxMiles = 200;
+constexpr int kListRows = static_cast<int>(std::size(kTerrainListTypes)) + 1;
+// Where the list's columns start, in dialog units.
+constexpr int kTabStops[] = {70, 90, 110, 140, 165, 190};
+constexpr const char* kArtFilter = "Bitmap Files (*.bmp)";
+
+QPushButton* Button(QWidget* parent, const char* text, const char* name) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void ShowProblem(const std::string& text) {
+    ShowUserMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+std::string ImportFailureText(int result, const std::string& path) {
+    if (result == kErrorWrongArtSize) {
+        return "Custom terrain art must be 900 × 900 pixels.";
+    }
+    return "Unable to load " + FileNamePart(path) + " as a bitmap.";
+}
+
+}  // namespace
+
+CTerrainInfoDialog::CTerrainInfoDialog(CMainFrame& frame, int milesPerTile, QWidget* parent)
+    : QDialog(parent),
+      milesPerTile(milesPerTile),
+      frame(frame),
+      list(new QListWidget(this)),
+      editButton(Button(this, "&Edit", "edit")),
+      importButton(Button(this, "&Import", "import")),
+      unloadButton(Button(this, "&Unload", "unload")),
+      exitTableButton(Button(this, "E&xit Table", "exitTable")),
+      milesEdit(new QLineEdit(QString::number(milesPerTile), this)) {
+    setWindowTitle("Edit Terrain Information");
+    list->setObjectName("terrainList");
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    QVector<int> stops;
+    for (int stop : kTabStops) {
+        stops.push_back(DialogUnitsX(*list, stop));
+    }
+    list->setItemDelegate(new CTabStopDelegate(stops, list));
+    list->addItem(kTerrainListHeader);
+    for (int type : kTerrainListTypes) {
+        list->addItem(QString::fromStdString(RowText(frame.art, type)));
+    }
+    milesEdit->setObjectName("milesPerTile");
+    milesEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this));
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("ok");
+    ok->setDefault(true);
+
+    connect(list, &QListWidget::itemSelectionChanged, this, &CTerrainInfoDialog::ApplyButtonRule);
+    connect(list, &QListWidget::itemDoubleClicked, this, &CTerrainInfoDialog::OnEdit);
+    connect(editButton, &QPushButton::clicked, this, &CTerrainInfoDialog::OnEdit);
+    connect(importButton, &QPushButton::clicked, this, &CTerrainInfoDialog::OnImport);
+    connect(unloadButton, &QPushButton::clicked, this, &CTerrainInfoDialog::OnUnload);
+    connect(exitTableButton, &QPushButton::clicked, this, &CTerrainInfoDialog::OnExitTable);
+    connect(ok, &QPushButton::clicked, this, &CTerrainInfoDialog::accept);
+
+    auto* side = new QVBoxLayout;
+    for (QPushButton* button : {editButton, importButton, unloadButton, exitTableButton}) {
+        side->addWidget(button);
+    }
+    side->addStretch(1);
+    side->addWidget(new QLabel("Miles Per Tile:", this));
+    side->addWidget(milesEdit);
+    side->addSpacing(DialogUnitsY(*this, 8));
+    side->addWidget(ok);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(list, 1);
+    layout->addLayout(side);
+    resize(DialogUnitsX(*this, 410), DialogUnitsY(*this, 244));
+    ApplyButtonRule();
+}
+
+int CTerrainInfoDialog::TypeOfRow(int row) {
+    return row >= 1 && row < kListRows ? kTerrainListTypes[row - 1] : 0;
+}
+
+int CTerrainInfoDialog::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.front());
+}
+
+void CTerrainInfoDialog::ApplyButtonRule() {
+    int row = SelectedRow();
+    const CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(row));
+    bool loaded = custom != nullptr && custom->loaded;
+    importButton->setEnabled(custom != nullptr);
+    editButton->setEnabled(row >= 1 && (custom == nullptr || loaded));
+    unloadButton->setEnabled(loaded);
+    exitTableButton->setEnabled(loaded);
+}
+
+void CTerrainInfoDialog::ReplaceRow(int row) {
+    QSignalBlocker blocker(list);
+    delete list->takeItem(row);
+    list->insertItem(row, QString::fromStdString(RowText(frame.art, TypeOfRow(row))));
+    list->setCurrentRow(-1);
+    list->clearSelection();
+}
+
+void CTerrainInfoDialog::OnEdit() {
+    int row = SelectedRow();
+    int type = TypeOfRow(row);
+    if (type == 0) {
+        return;
+    }
+    CTerrainType& record = theTerrainTable.Record(type);
+    CTerrainTypeDialog dialog(type, record.allowCities != 0, record.allowSignposts != 0,
+                              DisplayedCost(record.trackCost), DisplayedCost(record.rightOfWayCost),
+                              this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    record.allowCities = dialog.allowCities;
+    record.allowSignposts = dialog.allowSignposts;
+    record.trackCost = StoredCost(dialog.trackCost);
+    record.rightOfWayCost = StoredCost(dialog.rightOfWayCost);
+    ReplaceRow(row);
+    frame.grid.modified = true;
+}
+
+void CTerrainInfoDialog::OnImport() {
+    int row = SelectedRow();
+    CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(row));
+    if (custom == nullptr) {
+        return;
+    }
+    if (custom->loaded && ShowUserMessage("Overwrite current art?", MessageButtons::YesNo,
+                                          MessageIcon::Question) != MessageAnswer::Yes) {
+        return;
+    }
+    std::optional<std::string> path;
+    if (theUserInteraction != nullptr) {
+        path = theUserInteraction->ChooseFileToOpen({kArtFilter, "bmp", ""});
+    }
+    if (!path) {
+        return;
+    }
+    // A refused picture leaves the art as it was; the user is told why.
+    int result = custom->Import(*path);
+    if (result != 0) {
+        ShowProblem(ImportFailureText(result, *path));
+        return;
+    }
+    ReplaceRow(row);
+    frame.grid.modified = true;
+    frame.editorWnd->ShowArtChange();
+}
+
+void CTerrainInfoDialog::OnUnload() {
+    int row = SelectedRow();
+    int type = TypeOfRow(row);
+    CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
+    if (custom == nullptr || !custom->loaded) {
+        return;
+    }
+    bool used = frame.grid.IsTypeUsed(type);
+    if (used &&
+        ShowUserMessage("Terrain type is in use and will be converted to grass, continue?",
+                        MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
+        return;
+    }
+    custom->Unload();
+    ReplaceRow(row);
+    if (used) {
+        frame.grid.ReplaceType(type, TERRAIN_TYPE_GRASS);
+    }
+    frame.grid.modified = true;
+    frame.editorWnd->ShowArtChange();
+}
+
+void CTerrainInfoDialog::OnExitTable() {
+    CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(SelectedRow()));
+    // Without art there is no sheet to click on.
+    if (custom == nullptr || !custom->loaded) {
+        return;
+    }
+    CExitTableDialog(*custom, frame.grid, this).exec();
+}
+
+bool CTerrainInfoDialog::ExchangeMiles() {
+    const QString text = milesEdit->text();
+    bool isNumber = false;
+    qulonglong number = text.toULongLong(&isNumber);
+    std::string problem;
+    if (text.isEmpty() || !QRegularExpression("^[0-9]+$").match(text).hasMatch()) {
+        problem = "Please enter a positive integer.";
+    } else if (!isNumber || number < kMinMiles || number > kMaxMiles) {
+        problem = QString("Please enter an integer between %1 and %2.")
+                      .arg(kMinMiles)
+                      .arg(kMaxMiles)
+                      .toStdString();
+    }
+    if (!problem.empty()) {
+        ShowProblem(problem);
+        milesEdit->setFocus();
+        milesEdit->selectAll();
+        return false;
+    }
+    milesPerTile = static_cast<int>(number);
+    return true;
+}
+
+void CTerrainInfoDialog::accept() {
+    if (ExchangeMiles()) {
+        QDialog::accept();
+    }
+}
