@@ -1,6 +1,7 @@
 #include "editor/map_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "art/tile_renderer.h"
 #include "editor/command_ids.h"
 #include "editor/main_frame.h"
+#include "editor/map_scroll_bar.h"
 #include "editor/pane_style.h"
 
 namespace {
@@ -40,6 +42,8 @@ void SetBar(QScrollBar& bar, int maximum, int page, int value) {
 
 CMapView::CMapView(CMainFrame& frame, QWidget* parent) : QAbstractScrollArea(parent), frame(frame) {
     StylePane(*this, kPaneGrey);
+    setHorizontalScrollBar(new CMapScrollBar(Qt::Horizontal, this));
+    setVerticalScrollBar(new CMapScrollBar(Qt::Vertical, this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The thumb scrolls when it is let go, not while it is dragged.
@@ -122,9 +126,44 @@ void CMapView::resizeEvent(QResizeEvent*) {
 
 void CMapView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    for (const QRect& rect : event->region()) {
-        PaintRect(painter, rect);
+    if (!PaintDirect(painter, event->region())) {
+        for (const QRect& rect : event->region()) {
+            PaintRect(painter, rect);
+        }
     }
+}
+
+bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return false;
+    }
+    auto& image = *static_cast<QImage*>(device);
+    // The tiles' 0xFFRRGGBB pixels need no conversion, and whole pixels no scaling.
+    QImage::Format format = image.format();
+    bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                 format == QImage::Format_ARGB32_Premultiplied;
+    const QTransform& transform = painter.deviceTransform();
+    QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    if (!rgb32 || transform.type() > QTransform::TxTranslate ||
+        QPointF(offset) != QPointF(transform.dx(), transform.dy()) ||
+        // Writing to an image shared with a copy would detach it from the painter.
+        !image.isDetached()) {
+        return false;
+    }
+    RgbTarget pixels{reinterpret_cast<uint32_t*>(image.bits()), image.width(), image.height(),
+                     static_cast<int>(image.bytesPerLine() / 4)};
+    QRegion inImage = region.translated(offset).intersected(image.rect());
+    if (!engine->systemClip().isEmpty()) {
+        inImage = inImage.intersected(engine->systemClip());
+    }
+    for (const QRect& rect : inImage) {
+        RgbTarget part{pixels.pixels + rect.top() * pixels.stride + rect.left(), rect.width(),
+                       rect.height(), pixels.stride};
+        RenderRect(rect.translated(-offset), part);
+    }
+    return true;
 }
 
 void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
@@ -132,17 +171,20 @@ void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
         paintBuffer = QImage(std::max(rect.width(), paintBuffer.width()),
                              std::max(rect.height(), paintBuffer.height()), QImage::Format_RGB32);
     }
+    RenderRect(rect, RgbTarget{reinterpret_cast<uint32_t*>(paintBuffer.bits()), rect.width(),
+                               rect.height(), static_cast<int>(paintBuffer.bytesPerLine() / 4)});
+    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
+}
+
+void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
     // The tiles that the rectangle touches, in view and then in map coordinates.
     int firstCol = rect.left() / kTileSize;
     int firstRow = rect.top() / kTileSize;
     int endCol = (rect.right() + kTileSize) / kTileSize;
     int endRow = (rect.bottom() + kTileSize) / kTileSize;
-    RgbTarget target{reinterpret_cast<uint32_t*>(paintBuffer.bits()), rect.width(), rect.height(),
-                     static_cast<int>(paintBuffer.bytesPerLine() / 4)};
     RenderTiles(frame.art, kTileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
                 scrollY + endRow, target, firstCol * kTileSize - rect.left(),
                 firstRow * kTileSize - rect.top());
-    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {

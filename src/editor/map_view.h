@@ -5,6 +5,7 @@
 #include <QTimer>
 
 class CMainFrame;
+struct RgbTarget;
 
 // The map at 50 x 50 pixels per tile, with scroll bars. Paints through the core's tile renderer,
 // only the exposed tiles, and scrolls by moving the pixels already shown.
@@ -52,7 +53,13 @@ class CMapView : public QAbstractScrollArea {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Draws the tiles straight into the image the painter paints on, when its pixels take them
+    // as they are; false when they cannot.
+    bool PaintDirect(QPainter& painter, const QRegion& region);
+    // Draws the tiles into the paint buffer and that onto the painter.
     void PaintRect(QPainter& painter, const QRect& rect);
+    // Draws the tiles under rect (viewport pixels) into target, whose top left is rect's.
+    void RenderRect(const QRect& rect, const RgbTarget& target) const;
     void MoveTo(int col, int row);
     void SetBars();
     void PointerMoved(QPoint pixel);
