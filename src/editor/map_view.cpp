@@ -131,9 +131,10 @@ void CMapView::paintEvent(QPaintEvent* event) {
             PaintRect(painter, rect);
         }
     }
+    // Anything that goes over the tiles is drawn with painter from here on.
 }
 
-bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
+bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) const {
     QPaintEngine* engine = painter.paintEngine();
     QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
     if (device == nullptr || device->devType() != QInternal::Image) {

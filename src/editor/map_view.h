@@ -55,7 +55,7 @@ class CMapView : public QAbstractScrollArea {
   private:
     // Draws the tiles straight into the image the painter paints on, when its pixels take them
     // as they are; false when they cannot.
-    bool PaintDirect(QPainter& painter, const QRegion& region);
+    bool PaintDirect(QPainter& painter, const QRegion& region) const;
     // Draws the tiles into the paint buffer and that onto the painter.
     void PaintRect(QPainter& painter, const QRect& rect);
     // Draws the tiles under rect (viewport pixels) into target, whose top left is rect's.
