@@ -1,5 +1,7 @@
 #include "art/overview_picture.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "art/overview_colors.h"
@@ -65,6 +67,33 @@ void RebuildOverview(const CMapArt& art, CDibImage& picture) {
         for (int y = 0; y < grid.GetHeight(); ++y) {
             const CTile* tile = grid.GetTileAt(x, y);
             UpdateOverviewTile(art, picture, tile->type, tile->subtype, x, y);
+        }
+    }
+}
+
+void UpdateOverviewRect(const CMapArt& art, CDibImage& picture, int left, int top, int right,
+                        int bottom) {
+    const CTileGrid& grid = art.Grid();
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min({right, grid.GetWidth(), picture.GetWidth()});
+    bottom = std::min({bottom, grid.GetHeight(), picture.GetHeight()});
+    // A filled rectangle holds one type or a few: its colours are looked up once per cell.
+    int cachedType = -1;
+    std::array<COLORREF, 256> colors{};
+    std::array<bool, 256> known{};
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const CTile* tile = grid.GetTileAtConst(x, y);
+            if (tile->type != cachedType) {
+                cachedType = tile->type;
+                known.fill(false);
+            }
+            if (!known[tile->subtype]) {
+                colors[tile->subtype] = OverviewColor(art, tile->type, tile->subtype);
+                known[tile->subtype] = true;
+            }
+            picture.SetPixel(x, y, colors[tile->subtype]);
         }
     }
 }

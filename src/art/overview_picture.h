@@ -16,3 +16,6 @@ COLORREF OverviewColor(const CMapArt& art, int type, int cell);
 void RebuildOverview(const CMapArt& art, CDibImage& picture);
 // Recolours the pixel of the tile at (x, y); outside the picture nothing happens.
 void UpdateOverviewTile(const CMapArt& art, CDibImage& picture, int type, int cell, int x, int y);
+// Recolours the pixels of the grid's tiles [left, right) x [top, bottom) that lie in the picture.
+void UpdateOverviewRect(const CMapArt& art, CDibImage& picture, int left, int top, int right,
+                        int bottom);

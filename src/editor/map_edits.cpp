@@ -58,15 +58,8 @@ void CMapView::FillTileRect(int left, int top, int right, int bottom) {
     if (left >= right || top >= bottom) {
         return;
     }
-    int request = RequestedSubtype();
-    for (int row = top; row < bottom; ++row) {
-        for (int col = left; col < right; ++col) {
-            frame.grid.SetTile(editor.currentType, request, col, row);
-            const CTile* tile = frame.grid.GetTileAtConst(col, row);
-            UpdateOverviewTile(frame.art, frame.overviewPicture, tile->type, tile->subtype, col,
-                               row);
-        }
-    }
+    frame.grid.FillRect(editor.currentType, RequestedSubtype(), left, top, right, bottom);
+    UpdateOverviewRect(frame.art, frame.overviewPicture, left, top, right, bottom);
     editor.Overview()->InvalidateTiles(QRect(left, top, right - left, bottom - top));
     InvalidateTileRect(left, top, right, bottom);
     frame.UpdateFrameState();

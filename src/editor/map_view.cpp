@@ -1,6 +1,8 @@
 #include "editor/map_view.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -9,7 +11,9 @@
 #include "editor/command_ids.h"
 #include "editor/editor_wnd.h"
 #include "editor/halftone.h"
+#include "editor/image_target.h"
 #include "editor/main_frame.h"
+#include "editor/map_scroll_bar.h"
 #include "editor/pane_style.h"
 
 namespace {
@@ -43,6 +47,8 @@ void SetBar(QScrollBar& bar, int maximum, int page, int value) {
 CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
     : QAbstractScrollArea(parent), frame(frame), editor(editor) {
     StylePane(*this, kPaneGrey);
+    setHorizontalScrollBar(new CMapScrollBar(Qt::Horizontal, this));
+    setVerticalScrollBar(new CMapScrollBar(Qt::Vertical, this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The thumb scrolls when it is let go, not while it is dragged.
@@ -91,15 +97,16 @@ void CMapView::MoveTo(int col, int row) {
     }
     int dx = (scrollX - col) * kTileSize;
     int dy = (scrollY - row) * kTileSize;
-    // The band does not move with the map: it goes, and the next drag move draws it anew.
-    QRegion band = FrameRegion(bandRect, kBandWidth);
-    bandRect = QRect();
+    // The band does not move with the map: it goes, and the next drag move draws it anew. It
+    // goes at once, with whatever else waits to be painted, so that only finished pixels move.
+    MoveBand(QRect());
+    QRegion pending = bandTouched.united(staleRegion);
+    if (!pending.isEmpty()) {
+        viewport()->repaint(pending);
+    }
     scrollX = col;
     scrollY = row;
     viewport()->scroll(dx, dy);
-    if (!band.isEmpty()) {
-        viewport()->update(band.united(band.translated(dx, dy)));
-    }
     SetBars();
     emit viewRectChanged(GetViewRect());
 }
@@ -122,39 +129,112 @@ void CMapView::InvalidateTileRect(int left, int top, int right, int bottom) {
     if (left >= right || top >= bottom) {
         return;
     }
-    picture.Forget(QRect(left, top, right - left, bottom - top));
-    viewport()->update((left - scrollX) * kTileSize, (top - scrollY) * kTileSize,
-                       (right - left) * kTileSize, (bottom - top) * kTileSize);
+    QRect pixels((left - scrollX) * kTileSize, (top - scrollY) * kTileSize,
+                 (right - left) * kTileSize, (bottom - top) * kTileSize);
+    pixels = pixels.intersected(viewport()->rect());
+    staleRegion += pixels;
+    viewport()->update(pixels);
 }
 
 void CMapView::InvalidateMap() {
-    picture.ForgetAll();
+    staleRegion = viewport()->rect();
     viewport()->update();
 }
 
 void CMapView::resizeEvent(QResizeEvent*) {
     visibleCols = (viewport()->width() + kTileSize - 1) / kTileSize;
     visibleRows = (viewport()->height() + kTileSize - 1) / kTileSize;
-    picture.Resize(visibleCols, visibleRows);
     SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
 }
 
 void CMapView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    QPoint scroll(scrollX, scrollY);
-    for (const QRect& rect : event->region()) {
-        picture.Draw(painter, frame.art, scroll, rect);
+    if (!PaintDirect(painter, event->region())) {
+        for (const QRect& rect : event->region()) {
+            PaintRect(painter, rect);
+        }
     }
-    // The band over the tiles, inverted from the kept pixels so that moving it needs no
-    // rendering.
-    QRegion band = FrameRegion(bandRect, kBandWidth)
-                       .intersected(event->region())
-                       .intersected(viewport()->rect());
-    for (const QRect& rect : band) {
-        QImage pixels = picture.Copy(scroll, rect);
-        InvertHalftone(pixels, rect.topLeft(), QRegion(rect));
-        painter.drawImage(rect.topLeft(), pixels);
+}
+
+QRegion CMapView::BandRegion() const {
+    return FrameRegion(bandRect, kBandWidth);
+}
+
+bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    // Only the window's own pixels are kept between paints; a grab paints into a fresh pixmap.
+    QBackingStore* store = window()->backingStore();
+    if (device == nullptr || store == nullptr || device != store->paintDevice() ||
+        device->devType() != QInternal::Image) {
+        return false;
     }
+    auto& image = *static_cast<QImage*>(device);
+    const QTransform& transform = painter.deviceTransform();
+    QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    // The tiles' 0xFFRRGGBB pixels need no conversion, and whole pixels no scaling.
+    QImage::Format format = image.format();
+    bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                 format == QImage::Format_ARGB32_Premultiplied;
+    bool direct = rgb32 && transform.type() <= QTransform::TxTranslate &&
+                  QPointF(offset) == QPointF(transform.dx(), transform.dy()) &&
+                  // Writing to an image shared with a copy would detach it from the painter.
+                  image.isDetached();
+    if (!direct) {
+        // The window's pixels are painted afresh, band and all.
+        ForgetPainted(region);
+        return false;
+    }
+    QRegion allowed = region.translated(offset).intersected(image.rect());
+    if (!engine->systemClip().isEmpty()) {
+        allowed = allowed.intersected(engine->systemClip());
+    }
+    allowed.translate(-offset);
+    // Where only the band was asked to change, the window still shows the right tiles: the
+    // pixels the band left or entered are inverted in place, and the rest stay. Everywhere else
+    // the tiles are drawn, and the band over them where it lies.
+    QRegion bandOnly = bandTouched.subtracted(staleRegion).intersected(allowed);
+    QRegion drawn = allowed.subtracted(bandOnly);
+    RgbTarget pixels = TargetOf(image);
+    for (const QRect& rect : drawn) {
+        QRect at = rect.translated(offset);
+        RenderRect(rect, RgbTarget{pixels.pixels + at.top() * pixels.stride + at.left(),
+                                   rect.width(), rect.height(), pixels.stride});
+    }
+    InvertHalftone(image, -offset,
+                   bandToggles.intersected(bandOnly).united(BandRegion().intersected(drawn)));
+    ForgetPainted(allowed);
+    return true;
+}
+
+void CMapView::ForgetPainted(const QRegion& region) {
+    staleRegion -= region;
+    bandTouched -= region;
+    bandToggles -= region;
+}
+
+void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
+    if (paintBuffer.width() < rect.width() || paintBuffer.height() < rect.height()) {
+        paintBuffer = QImage(std::max(rect.width(), paintBuffer.width()),
+                             std::max(rect.height(), paintBuffer.height()), QImage::Format_RGB32);
+    }
+    RgbTarget target = TargetOf(paintBuffer);
+    target.width = rect.width();
+    target.height = rect.height();
+    RenderRect(rect, target);
+    InvertHalftone(paintBuffer, rect.topLeft(), BandRegion().intersected(rect));
+    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
+}
+
+void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
+    // The tiles that the rectangle touches, in view and then in map coordinates.
+    int firstCol = rect.left() / kTileSize;
+    int firstRow = rect.top() / kTileSize;
+    int endCol = (rect.right() + kTileSize) / kTileSize;
+    int endRow = (rect.bottom() + kTileSize) / kTileSize;
+    RenderTiles(frame.art, kTileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
+                scrollY + endRow, target, firstCol * kTileSize - rect.left(),
+                firstRow * kTileSize - rect.top());
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {
@@ -257,8 +337,10 @@ QRect CMapView::BandRect() const {
 }
 
 void CMapView::MoveBand(const QRect& rect) {
-    QRegion changed = FrameRegion(bandRect, kBandWidth).xored(FrameRegion(rect, kBandWidth));
+    QRegion changed = BandRegion().xored(FrameRegion(rect, kBandWidth));
     bandRect = rect;
+    bandToggles = bandToggles.xored(changed);
+    bandTouched += changed;
     viewport()->update(changed);
 }
 

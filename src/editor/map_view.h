@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QImage>
+#include <QRegion>
 #include <QTimer>
-
-#include "editor/view_picture.h"
 
 class CEditorWnd;
 class CMainFrame;
+struct RgbTarget;
 
 // The map at 50 x 50 pixels per tile, with scroll bars, and the editing tools' mouse handling.
 // Paints through the core's tile renderer, only the tiles that changed or came into view, and
-// scrolls by moving the pixels already shown.
+// scrolls by moving the pixels already shown. The rubber band is a halftone frame inverted over
+// the window's pixels, so that it moves without rendering the tiles under it.
 class CMapView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -74,6 +76,16 @@ class CMapView : public QAbstractScrollArea {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Draws the tiles of region straight into the image the painter paints on, when its pixels
+    // take them as they are, with the band over them; false when they cannot.
+    bool PaintDirect(QPainter& painter, const QRegion& region);
+    // Draws the tiles of rect into the paint buffer, the band over them, and that onto the
+    // painter.
+    void PaintRect(QPainter& painter, const QRect& rect);
+    // Draws the tiles under rect (viewport pixels) into target, whose top left is rect's.
+    void RenderRect(const QRect& rect, const RgbTarget& target) const;
+    QRegion BandRegion() const;
+    void ForgetPainted(const QRegion& region);
     void MoveTo(int col, int row);
     void SetBars();
     void PointerMoved(QPoint pixel);
@@ -91,7 +103,14 @@ class CMapView : public QAbstractScrollArea {
 
     CMainFrame& frame;
     CEditorWnd& editor;
-    CViewPicture picture;
+    // Reused by every paint that cannot draw into the window's pixels.
+    QImage paintBuffer;
+    // Since the window's pixels were last painted: the viewport pixels whose tiles changed, the
+    // pixels the band's moves asked to paint, and of those the ones where it is to be inverted
+    // or restored.
+    QRegion staleRegion;
+    QRegion bandTouched;
+    QRegion bandToggles;
     // Repeats the last drag move while the pointer stays in a scrolling margin.
     QTimer autoScrollTimer;
     QPoint lastPointer;

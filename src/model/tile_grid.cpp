@@ -89,11 +89,23 @@ bool CTileGrid::SetTile(int type, int requestedSubtype, int x, int y) {
 }
 
 void CTileGrid::FillAll(int type) {
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            SetTile(type, kRandomFirstSet, x, y);
+    FillRect(type, kRandomFirstSet, 0, 0, width, height);
+}
+
+void CTileGrid::FillRect(int type, int requestedSubtype, int left, int top, int right, int bottom) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, width);
+    bottom = std::min(bottom, height);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            tiles[Index(x, y)].Set(type, requestedSubtype);
         }
     }
+    modified = true;
 }
 
 bool CTileGrid::IsTypeUsed(int type) const {

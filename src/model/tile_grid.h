@@ -40,6 +40,9 @@ class CTileGrid {
     bool SetTile(int type, int requestedSubtype, int x, int y);
     // SetTile(type, 0) on every tile, row by row.
     void FillAll(int type);
+    // SetTile(type, requestedSubtype) on the tiles [left, right) x [top, bottom) that lie in the
+    // grid, row by row.
+    void FillRect(int type, int requestedSubtype, int left, int top, int right, int bottom);
     bool IsTypeUsed(int type) const;
     // SetTile(to, 0) on every tile of type from, row by row.
     void ReplaceType(int from, int to);

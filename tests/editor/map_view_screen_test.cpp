@@ -1,0 +1,115 @@
+// What the window really shows after scrolling: the pixels the view moved and the strips it
+// painted, and the scroll bars' partial repaints.
+
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+#include "editor_fixture.h"
+#include "model/terrain_type.h"
+
+namespace {
+
+// The widget's pixels in the window's backing store, as last flushed. Unlike QWidget::grab,
+// nothing is painted afresh.
+QImage OnScreen(QWidget* widget) {
+    QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    QPixmap shown = widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(),
+                                                 widget->width(), widget->height());
+    return shown.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+class MapViewScreenTest : public EditorTest {
+  protected:
+    // Every tile different from its neighbours, rivers on some.
+    void OpenMixedMap(int width, int height) {
+        OpenNewMap(width, height, TERRAIN_TYPE_GRASS);
+        const int types[] = {TERRAIN_TYPE_WOODS, TERRAIN_TYPE_HILLS_1, TERRAIN_TYPE_FARM,
+                             TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                frame.grid.SetTile(types[(x + 2 * y) % 5], 0, x, y);
+                if ((x + y) % 3 == 0) {
+                    frame.grid.AddOverlay(x, y, 0, (x * 7 + y) % 81);
+                }
+            }
+        }
+        View().InvalidateTileRect(0, 0, width, height);
+        Settle();
+    }
+    // The view shows what a fresh paint of it shows, and each scroll bar what a full repaint
+    // of it shows.
+    void ExpectShownAsPainted(const char* step) {
+        Settle();
+        QWidget* viewport = View().viewport();
+        EXPECT_TRUE(OnScreen(viewport) == GrabView()) << step;
+        for (QScrollBar* bar : {View().horizontalScrollBar(), View().verticalScrollBar()}) {
+            QImage shown = OnScreen(bar);
+            bar->repaint();
+            EXPECT_TRUE(shown == OnScreen(bar)) << step << " " << bar->orientation();
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(MapViewScreenTest, ScrollsShowWhatAFullPaintShows) {
+    OpenMixedMap(90, 70);
+    CMapView& view = View();
+    ASSERT_GT(view.maxScrollX, 4);
+    ASSERT_GT(view.maxScrollY, 4);
+    ExpectShownAsPainted("opened");
+
+    view.ScrollTo(1, 0);
+    ExpectShownAsPainted("one column on");
+    view.ScrollTo(1, 1);
+    view.ScrollTo(2, 1);
+    ExpectShownAsPainted("two steps before a paint");
+    view.ScrollTo(0, 3);
+    ExpectShownAsPainted("back to the left end, down");
+    view.horizontalScrollBar()->triggerAction(QScrollBar::SliderPageStepAdd);
+    view.verticalScrollBar()->triggerAction(QScrollBar::SliderSingleStepSub);
+    ExpectShownAsPainted("bars used");
+    // The thumb dragged without tracking, then let go elsewhere by the keyboard's way.
+    view.horizontalScrollBar()->setSliderDown(true);
+    view.horizontalScrollBar()->setSliderPosition(view.maxScrollX / 2);
+    Settle();
+    view.horizontalScrollBar()->setSliderDown(false);
+    view.ScrollTo(view.scrollX + 1, view.scrollY);
+    ExpectShownAsPainted("thumb dragged");
+    view.ScrollTo(view.maxScrollX, view.maxScrollY);
+    ExpectShownAsPainted("far end");
+    frame.grid.SetTile(TERRAIN_TYPE_OCEAN, 0, view.scrollX + 1, view.scrollY + 1);
+    view.InvalidateTile(view.scrollX + 1, view.scrollY + 1);
+    ExpectShownAsPainted("a tile changed");
+}
+
+TEST_F(MapViewScreenTest, TheBandComesAndGoesWithoutDrawingTheTilesUnderIt) {
+    OpenMixedMap(90, 70);
+    frame.editorWnd->SetTool(kToolRectOfTerrain);
+    QWidget* viewport = View().viewport();
+    QImage before = OnScreen(viewport);
+    // Changed behind the view's back: only drawing the tile from the map would show it.
+    frame.grid.SetTile(TERRAIN_TYPE_OCEAN, 1, 3, 2);
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(75, 75));
+    QTest::mouseMove(viewport, QPoint(180, 130));
+    QTest::mouseMove(viewport, QPoint(260, 300));
+    Settle();
+    EXPECT_NE(OnScreen(viewport), before);
+    // Back to the pressed tile: the band went over the changed tile and left it as it was.
+    QTest::mouseMove(viewport, QPoint(70, 80));
+    Settle();
+    QRect changedTile(150, 100, 50, 50);
+    EXPECT_EQ(OnScreen(viewport).copy(changedTile), before.copy(changedTile));
+
+    frame.grid.SetTile(TERRAIN_TYPE_GRASS_DESERT, 1, 3, 2);
+    View().InvalidateTile(3, 2);
+    QTest::mouseMove(viewport, QPoint(300, 200));
+    QTest::mouseMove(viewport, QPoint(200, 300));
+    ExpectShownAsPainted("two moves before a paint, a tile changed under the band");
+    QTest::mouseMove(viewport, QPoint(viewport->width() - 5, 200));
+    ExpectShownAsPainted("scrolled while dragging");
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, 200));
+    ExpectShownAsPainted("filled");
+}
