@@ -7,19 +7,13 @@
 #include <algorithm>
 
 #include "art/map_art.h"
+#include "editor/dialogs/dialog_fields.h"
 #include "editor/dialogs/dialog_units.h"
 #include "platform/user_interaction.h"
 
 namespace {
 
 constexpr const char* kCityArtFilter = "Bmp Files (*.bmp);;All Files (*)";
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QString EntryName(const LibObject* entry) {
     return entry != nullptr && entry->name ? QString::fromStdString(*entry->name) : QString();
@@ -37,8 +31,8 @@ CCityArtDialog::CCityArtDialog(CMapArt& art, QWidget* parent)
     for (int i = 0; i < cityArt.GetCount(); ++i) {
         list->addItem(EntryName(cityArt.GetAt(i)));
     }
-    QPushButton* add = Button(this, "&Add Files", "addFiles");
-    QPushButton* remove = Button(this, "&Delete Files", "deleteFiles");
+    QPushButton* add = DialogButton(this, "&Add Files", "addFiles");
+    QPushButton* remove = DialogButton(this, "&Delete Files", "deleteFiles");
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("ok");
     ok->setDefault(true);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include "editor/dialogs/dialog_fields.h"
 #include "interchange/bitmap_interchange.h"
 #include "platform/user_interaction.h"
 
@@ -39,32 +40,9 @@ CNewMapDialog::CNewMapDialog(QWidget* parent)
     form->addRow(buttons);
 }
 
-bool CNewMapDialog::Exchange(QLineEdit& edit, int minimum, int maximum, int& value) {
-    bool isNumber = false;
-    qlonglong number = edit.text().toLongLong(&isNumber);
-    std::string problem;
-    if (edit.text().isEmpty()) {
-        problem = "Please enter an integer.";
-    } else if (!isNumber || number < minimum || number > maximum) {
-        // Only digits can be typed, so what is no number is one too long to read.
-        problem = QString("Please enter an integer between %1 and %2.")
-                      .arg(minimum)
-                      .arg(maximum)
-                      .toStdString();
-    }
-    if (!problem.empty()) {
-        ShowUserMessage(problem, MessageButtons::Ok, MessageIcon::Exclamation);
-        edit.setFocus();
-        edit.selectAll();
-        return false;
-    }
-    value = static_cast<int>(number);
-    return true;
-}
-
 void CNewMapDialog::accept() {
-    if (Exchange(*heightEdit, kMinMapSide, kMaxMapHeight, height) &&
-        Exchange(*widthEdit, kMinMapSide, kMaxMapWidth, width)) {
+    if (ExchangeInteger(*heightEdit, kMinMapSide, kMaxMapHeight, height) &&
+        ExchangeInteger(*widthEdit, kMinMapSide, kMaxMapWidth, width)) {
         fillIndex = fillList->currentIndex();
         QDialog::accept();
     }

@@ -21,10 +21,6 @@ class CNewMapDialog : public QDialog {
     int fillIndex = 0;
 
   private:
-    // Reads edit into value; false, with the message shown and the edit focused, when it does
-    // not hold an integer from minimum to maximum.
-    bool Exchange(QLineEdit& edit, int minimum, int maximum, int& value);
-
     QLineEdit* heightEdit;
     QLineEdit* widthEdit;
     QComboBox* fillList;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "art/terrain_row_text.h"
+#include "editor/dialogs/dialog_fields.h"
 #include "editor/dialogs/dialog_units.h"
 #include "editor/dialogs/exit_table_dialog.h"
 #include "editor/dialogs/tab_stop_delegate.h"
@@ -27,13 +28,6 @@ constexpr int kListRows = static_cast<int>(std::size(kTerrainListTypes)) + 1;
 // Where the list's columns start, in dialog units.
 constexpr int kTabStops[] = {70, 90, 110, 140, 165, 190};
 constexpr const char* kArtFilter = "Bitmap Files (*.bmp)";
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 void ShowProblem(const std::string& text) {
     ShowUserMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -53,10 +47,10 @@ CTerrainInfoDialog::CTerrainInfoDialog(CMainFrame& frame, int milesPerTile, QWid
       milesPerTile(milesPerTile),
       frame(frame),
       list(new QListWidget(this)),
-      editButton(Button(this, "&Edit", "edit")),
-      importButton(Button(this, "&Import", "import")),
-      unloadButton(Button(this, "&Unload", "unload")),
-      exitTableButton(Button(this, "E&xit Table", "exitTable")),
+      editButton(DialogButton(this, "&Edit", "edit")),
+      importButton(DialogButton(this, "&Import", "import")),
+      unloadButton(DialogButton(this, "&Unload", "unload")),
+      exitTableButton(DialogButton(this, "E&xit Table", "exitTable")),
       milesEdit(new QLineEdit(QString::number(milesPerTile), this)) {
     setWindowTitle("Edit Terrain Information");
     list->setObjectName("terrainList");
@@ -207,31 +201,8 @@ void CTerrainInfoDialog::OnExitTable() {
     CExitTableDialog(*custom, frame.grid, this).exec();
 }
 
-bool CTerrainInfoDialog::ExchangeMiles() {
-    const QString text = milesEdit->text();
-    bool isNumber = false;
-    qulonglong number = text.toULongLong(&isNumber);
-    std::string problem;
-    if (text.isEmpty() || !QRegularExpression("^[0-9]+$").match(text).hasMatch()) {
-        problem = "Please enter a positive integer.";
-    } else if (!isNumber || number < kMinMiles || number > kMaxMiles) {
-        problem = QString("Please enter an integer between %1 and %2.")
-                      .arg(kMinMiles)
-                      .arg(kMaxMiles)
-                      .toStdString();
-    }
-    if (!problem.empty()) {
-        ShowProblem(problem);
-        milesEdit->setFocus();
-        milesEdit->selectAll();
-        return false;
-    }
-    milesPerTile = static_cast<int>(number);
-    return true;
-}
-
 void CTerrainInfoDialog::accept() {
-    if (ExchangeMiles()) {
+    if (ExchangeUnsigned(*milesEdit, kMinMiles, kMaxMiles, milesPerTile)) {
         QDialog::accept();
     }
 }

@@ -38,9 +38,6 @@ class CTerrainInfoDialog : public QDialog {
     // Puts the row's new text in place. Like a row deleted and inserted again, it leaves no row
     // selected and the buttons as they were.
     void ReplaceRow(int row);
-    // Reads the miles field; false, with the message shown and the field focused, when it does
-    // not hold an integer from 5 to 200.
-    bool ExchangeMiles();
 
     CMainFrame& frame;
     QListWidget* list;

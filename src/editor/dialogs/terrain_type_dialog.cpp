@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_fields.h"
 #include "model/terrain_table.h"
 #include "platform/user_interaction.h"
 
@@ -102,29 +103,6 @@ CTerrainTypeDialog::CTerrainTypeDialog(int type, bool allowCities, bool allowSig
     layout->addWidget(resources);
 }
 
-bool CTerrainTypeDialog::ExchangeCost(QLineEdit& edit, int& value) {
-    bool isNumber = false;
-    qlonglong number = edit.text().toLongLong(&isNumber);
-    std::string problem;
-    if (edit.text().isEmpty() || edit.text() == "-") {
-        problem = "Please enter an integer.";
-    } else if (!isNumber || number < kMinCost || number > kMaxCost) {
-        // Only a sign and digits can be typed, so what is no number is one too long to read.
-        problem = QString("Please enter an integer between %1 and %2.")
-                      .arg(kMinCost)
-                      .arg(kMaxCost)
-                      .toStdString();
-    }
-    if (!problem.empty()) {
-        ShowUserMessage(problem, MessageButtons::Ok, MessageIcon::Exclamation);
-        edit.setFocus();
-        edit.selectAll();
-        return false;
-    }
-    value = static_cast<int>(number);
-    return true;
-}
-
 void CTerrainTypeDialog::accept() {
     CTerrainType& record = theTerrainTable.Record(type);
     for (int slot = 0; slot < kResourceSlots; ++slot) {
@@ -135,7 +113,8 @@ void CTerrainTypeDialog::accept() {
     if (altitudeList->currentIndex() >= 0) {
         record.altitudeLevel = altitudeList->currentIndex();
     }
-    if (!ExchangeCost(*rightOfWayEdit, rightOfWayCost) || !ExchangeCost(*trackEdit, trackCost)) {
+    if (!ExchangeInteger(*rightOfWayEdit, kMinCost, kMaxCost, rightOfWayCost) ||
+        !ExchangeInteger(*trackEdit, kMinCost, kMaxCost, trackCost)) {
         return;
     }
     allowCities = citiesBox->isChecked();

@@ -28,10 +28,6 @@ class CTerrainTypeDialog : public QDialog {
     int rightOfWayCost;
 
   private:
-    // Reads edit into value; false, with the message shown and the edit focused, when it does
-    // not hold an integer from -1 to 100000.
-    bool ExchangeCost(QLineEdit& edit, int& value);
-
     int type;
     QLineEdit* rightOfWayEdit;
     QLineEdit* trackEdit;
