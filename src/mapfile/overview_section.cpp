@@ -28,7 +28,7 @@ int ReadOverview(CMapArchive& archive, CDibImage& overview, std::string& reason)
         reason = "the overview picture runs past the end of the file";
         return kMapDamaged;
     }
-    overview.Create(width, height, 3);
+    overview.CreateForOverwrite(width, height, 3);
     if (overview.IsEmpty()) {
         reason = "no memory for the overview picture";
         return kMapBadOverview;
