@@ -1,12 +1,17 @@
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
+#include "model/terrain_type.h"
 
 namespace {
 
 constexpr uint8_t kEndOfRivers = 0xFF;
 constexpr uint8_t kThreeByteRecord = 0x80;
+// Columns gathered at once, so that the row-major tiles are read along their rows.
+constexpr int kColumnsPerBlock = 16;
 
 void WriteRivers(CMapArchive& archive, const CTileGrid& grid) {
     for (auto [x, y] : grid.TilesWithRivers()) {
@@ -20,8 +25,20 @@ void WriteRivers(CMapArchive& archive, const CTileGrid& grid) {
     archive.WriteUInt8(kEndOfRivers);
 }
 
-// One tile record: type and request, and a third byte when the type byte's top bit is set.
-int ReadTile(CMapArchive& archive, CTile& tile) {
+// The facts of every type a tile record can name (its type byte without the top bit).
+using TypeFactsTable = std::array<TileTypeFacts, 128>;
+
+TypeFactsTable TypeFactsOfAllTypes() {
+    TypeFactsTable table;
+    for (size_t type = 0; type < table.size(); ++type) {
+        table[type] = TileTypeFacts::Of(static_cast<int>(type));
+    }
+    return table;
+}
+
+// One tile record, byte by byte: type and request, and a third byte when the type byte's top
+// bit is set.
+int ReadTile(CMapArchive& archive, CTile& tile, const TypeFactsTable& facts) {
     uint8_t type;
     uint8_t request;
     uint8_t aux = kNoAuxByte;
@@ -31,8 +48,60 @@ int ReadTile(CMapArchive& archive, CTile& tile) {
     if ((type & kThreeByteRecord) != 0 && !archive.ReadByte(aux)) {
         return kMapTileRecordShort;
     }
-    tile.Set(type & ~kThreeByteRecord, request);
+    type &= ~kThreeByteRecord;
+    tile.Set(type, request, facts[type]);
     tile.auxByte = aux;
+    return 0;
+}
+
+// The records column by column into the row-major tiles. Records are taken straight from the
+// archive's buffer (only one that may straddle its end is read byte by byte) and set in file
+// order, as the random cells must be drawn, into a block of a few columns, which is then copied
+// row by row into the grid. Sets anyCity when a tile is of the old city type.
+int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCity) {
+    const TypeFactsTable facts = TypeFactsOfAllTypes();
+    const int width = grid.GetWidth();
+    const size_t height = static_cast<size_t>(grid.GetHeight());
+    std::vector<CTile> block(kColumnsPerBlock * height);
+    for (int x = 0; x < width; x += kColumnsPerBlock) {
+        const int columns = std::min(kColumnsPerBlock, width - x);
+        const size_t count = columns * height;
+        size_t done = 0;
+        while (done < count) {
+            const uint8_t* bytes = nullptr;
+            const size_t available = archive.Peek(bytes);
+            size_t used = 0;
+            for (; done < count && available - used >= 3; ++done) {
+                uint8_t type = bytes[used];
+                uint8_t request = bytes[used + 1];
+                uint8_t aux = kNoAuxByte;
+                if ((type & kThreeByteRecord) != 0) {
+                    type &= ~kThreeByteRecord;
+                    aux = bytes[used + 2];
+                    used += 3;
+                } else {
+                    used += 2;
+                }
+                anyCity |= type == TERRAIN_TYPE_CITY;
+                block[done].Set(type, request, facts[type]);
+                block[done].auxByte = aux;
+            }
+            archive.Skip(used);
+            if (done < count) {
+                if (ReadTile(archive, block[done], facts) != 0) {
+                    return kMapTileRecordShort;
+                }
+                anyCity |= block[done].type == TERRAIN_TYPE_CITY;
+                ++done;
+            }
+        }
+        CTile* row = grid.Tiles() + x;
+        for (size_t y = 0; y < height; ++y, row += width) {
+            for (int column = 0; column < columns; ++column) {
+                row[column] = block[column * height + y];
+            }
+        }
+    }
     return 0;
 }
 
@@ -61,17 +130,19 @@ int WriteTileGrid(CMapArchive& archive, const CTileGrid& grid) {
     int height = grid.GetHeight();
     archive.WriteInt32(width);
     archive.WriteInt32(height);
-    std::vector<uint8_t> column(2 * static_cast<size_t>(height));
-    for (int x = 0; x < width; ++x) {
+    const CTile* tiles = grid.Tiles();
+    const size_t columnBytes = 2 * static_cast<size_t>(height);
+    for (int x = 0; x < width; x += kColumnsPerBlock) {
+        const int columns = std::min(kColumnsPerBlock, width - x);
+        uint8_t* block = archive.Claim(columnBytes * columns);
         for (int y = 0; y < height; ++y) {
-            const CTile* tile = grid.GetTileAtConst(x, y);
-            if (tile == nullptr) {
-                return kMapTileMissing;
+            const CTile* tile = tiles + x + static_cast<size_t>(y) * width;
+            uint8_t* out = block + 2 * y;
+            for (int column = 0; column < columns; ++column, out += columnBytes) {
+                out[0] = static_cast<uint8_t>(tile[column].type);
+                out[1] = tile[column].requestedSubtype;
             }
-            column[2 * y] = static_cast<uint8_t>(tile->type);
-            column[2 * y + 1] = tile->requestedSubtype;
         }
-        archive.Write(column.data(), column.size());
     }
     WriteRivers(archive, grid);
     return 0;
@@ -94,21 +165,18 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
         reason = "no memory for the tiles";
         return kMapTileMissing;
     }
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            int result = ReadTile(archive, *grid.GetTileAt(x, y));
-            if (result != 0) {
-                reason = "the tiles end early";
-                return result;
-            }
-        }
+    bool anyCity = false;
+    if (ReadTiles(archive, grid, anyCity) != 0) {
+        reason = "the tiles end early";
+        return kMapTileRecordShort;
     }
     // Old-style city tiles become grass with a random cell.
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            CTile& tile = *grid.GetTileAt(x, y);
-            if (tile.type == TERRAIN_TYPE_CITY) {
-                tile.Set(TERRAIN_TYPE_GRASS, kRandomFirstSet);
+    if (anyCity) {
+        const TileTypeFacts grass = TileTypeFacts::Of(TERRAIN_TYPE_GRASS);
+        CTile* tile = grid.Tiles();
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i, ++tile) {
+            if (tile->type == TERRAIN_TYPE_CITY) {
+                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass);
             }
         }
     }

@@ -13,6 +13,12 @@ class CRandom : public LibObject {
     void Seed(uint32_t value);
     // A uniform integer in [lo, hi]; 0 when the range is empty.
     int Range(int lo, int hi);
+    // Range(0, count - 1) for a count of 1 to 65535, inline for loops that draw per item.
+    int Below(uint32_t count) {
+        seed = seed * 22707277u + 1u;
+        ++draws;
+        return static_cast<int>((((seed >> 8) & 0xFFFFu) * count) >> 16);
+    }
 
     uint32_t seed = 0;
     uint32_t draws = 0;  // numbers produced since the last Seed
