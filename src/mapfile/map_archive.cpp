@@ -8,7 +8,8 @@ CMapArchive::CMapArchive(CFile& file, Mode mode)
     : file(file),
       mode(mode),
       buffer(std::make_unique_for_overwrite<uint8_t[]>(kBufferSize)),
-      bufferStart(file.GetPosition()) {
+      bufferStart(file.GetPosition()),
+      writebackFrom(bufferStart) {
     SetPackedVersion(CurrentFileVersion);
 }
 
@@ -105,6 +106,7 @@ void CMapArchive::Write(const void* bytes, size_t count) {
         Flush();
         file.Write(in, count);
         bufferStart += count;
+        StartWriteback();
         return;
     }
     while (count > 0) {
@@ -153,6 +155,14 @@ void CMapArchive::Patch(uint64_t offset, const void* bytes, size_t count) {
     file.Seek(static_cast<int64_t>(bufferStart), CFile::SeekFrom::Begin);
 }
 
+void CMapArchive::StartWriteback() {
+    constexpr uint64_t kWritebackStep = 1024 * 1024;
+    if (bufferStart - writebackFrom >= kWritebackStep) {
+        file.StartWriteback(writebackFrom, bufferStart - writebackFrom);
+        writebackFrom = bufferStart;
+    }
+}
+
 void CMapArchive::Flush() {
     if (mode == Mode::Store) {
         if (next > 0) {
@@ -160,6 +170,7 @@ void CMapArchive::Flush() {
             next = 0;
             file.Write(buffer.get(), held);
             bufferStart += held;
+            StartWriteback();
         }
         return;
     }

@@ -101,6 +101,9 @@ class CMapArchive {
 
   private:
     bool Refill();
+    // Storing: once a few megabytes are written, has the system start putting them on the
+    // device, so that the save's final flush finds little left to wait for.
+    void StartWriteback();
 
     CFile& file;
     Mode mode;
@@ -112,4 +115,5 @@ class CMapArchive {
     size_t end = 0;            // loading: bytes in the buffer
     uint64_t length = 0;
     bool lengthKnown = false;
+    uint64_t writebackFrom = 0;  // storing: where written bytes not yet handed to the device start
 };
