@@ -36,45 +36,48 @@ TypeFactsTable TypeFactsOfAllTypes() {
     return table;
 }
 
-// One tile record, byte by byte: type and request, and a third byte when the type byte's top
-// bit is set.
-int ReadTile(CMapArchive& archive, CTile& tile, const TypeFactsTable& facts) {
-    uint8_t type;
-    uint8_t request;
-    uint8_t aux = kNoAuxByte;
+// One tile record byte by byte, for a record that may straddle the end of the archive's
+// buffer: type and request, and a third byte when the type byte's top bit is set.
+bool ReadRecord(CMapArchive& archive, uint8_t& type, uint8_t& request, uint8_t& aux) {
+    aux = kNoAuxByte;
     if (!archive.ReadByte(type) || !archive.ReadByte(request)) {
-        return kMapTileRecordShort;
+        return false;
     }
     if ((type & kThreeByteRecord) != 0 && !archive.ReadByte(aux)) {
-        return kMapTileRecordShort;
+        return false;
     }
     type &= ~kThreeByteRecord;
-    tile.Set(type, request, facts[type]);
-    tile.auxByte = aux;
-    return 0;
+    return true;
 }
 
 // The records column by column into the row-major tiles. Records are taken straight from the
-// archive's buffer (only one that may straddle its end is read byte by byte) and set in file
-// order, as the random cells must be drawn, into a block of a few columns, which is then copied
-// row by row into the grid. Sets anyCity when a tile is of the old city type.
+// archive's buffer and set in file order, as the random cells must be drawn, into a block of a
+// few columns, which is then copied row by row into the grid. The generator is worked on in a
+// local copy, which can stay in registers (the tiles' byte stores might alias theRandom), and
+// put back however the reading ends. Sets anyCity when a tile is of the old city type.
 int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCity) {
     const TypeFactsTable facts = TypeFactsOfAllTypes();
     const int width = grid.GetWidth();
     const size_t height = static_cast<size_t>(grid.GetHeight());
     std::vector<CTile> block(kColumnsPerBlock * height);
-    for (int x = 0; x < width; x += kColumnsPerBlock) {
+    CRandom random;
+    random.seed = theRandom.seed;
+    random.draws = theRandom.draws;
+    int result = 0;
+    for (int x = 0; x < width && result == 0; x += kColumnsPerBlock) {
         const int columns = std::min(kColumnsPerBlock, width - x);
         const size_t count = columns * height;
         size_t done = 0;
         while (done < count) {
             const uint8_t* bytes = nullptr;
             const size_t available = archive.Peek(bytes);
+            // Records that lie whole in the buffer whatever their form.
+            const size_t whole = std::min(count - done, available / 3);
             size_t used = 0;
-            for (; done < count && available - used >= 3; ++done) {
+            for (const size_t end = done + whole; done < end; ++done) {
                 uint8_t type = bytes[used];
-                uint8_t request = bytes[used + 1];
                 uint8_t aux = kNoAuxByte;
+                const uint8_t request = bytes[used + 1];
                 if ((type & kThreeByteRecord) != 0) {
                     type &= ~kThreeByteRecord;
                     aux = bytes[used + 2];
@@ -83,26 +86,34 @@ int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCity) {
                     used += 2;
                 }
                 anyCity |= type == TERRAIN_TYPE_CITY;
-                block[done].Set(type, request, facts[type]);
+                block[done].Set(type, request, facts[type], random);
                 block[done].auxByte = aux;
             }
             archive.Skip(used);
-            if (done < count) {
-                if (ReadTile(archive, block[done], facts) != 0) {
-                    return kMapTileRecordShort;
+            if (whole == 0) {
+                uint8_t type;
+                uint8_t request;
+                uint8_t aux;
+                if (!ReadRecord(archive, type, request, aux)) {
+                    result = kMapTileRecordShort;
+                    break;
                 }
-                anyCity |= block[done].type == TERRAIN_TYPE_CITY;
+                anyCity |= type == TERRAIN_TYPE_CITY;
+                block[done].Set(type, request, facts[type], random);
+                block[done].auxByte = aux;
                 ++done;
             }
         }
         CTile* row = grid.Tiles() + x;
-        for (size_t y = 0; y < height; ++y, row += width) {
+        for (size_t y = 0; y < height && result == 0; ++y, row += width) {
             for (int column = 0; column < columns; ++column) {
                 row[column] = block[column * height + y];
             }
         }
     }
-    return 0;
+    theRandom.seed = random.seed;
+    theRandom.draws = random.draws;
+    return result;
 }
 
 // River entries up to the 0xFF that ends the list; entries for tiles outside the grid are
@@ -176,7 +187,7 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
         CTile* tile = grid.Tiles();
         for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i, ++tile) {
             if (tile->type == TERRAIN_TYPE_CITY) {
-                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass);
+                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass, theRandom);
             }
         }
     }

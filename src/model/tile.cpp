@@ -17,5 +17,5 @@ TileTypeFacts TileTypeFacts::Of(int type) {
 }
 
 void CTile::Set(int newType, int newRequestedSubtype) {
-    Set(newType, newRequestedSubtype, TileTypeFacts::Of(static_cast<uint8_t>(newType)));
+    Set(newType, newRequestedSubtype, TileTypeFacts::Of(static_cast<uint8_t>(newType)), theRandom);
 }

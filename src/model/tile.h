@@ -34,13 +34,13 @@ class CTile {
     // Stores the request and the low 8 bits of type, resolves the art cell (drawing from
     // theRandom for random requests) and derives the exit mask. Does not touch `modified`.
     void Set(int newType, int newRequestedSubtype);
-    // The same with the facts of the type's low 8 bits already at hand.
-    void Set(int newType, int newRequestedSubtype, const TileTypeFacts& facts) {
+    // The same with the facts of the type's low 8 bits already at hand, drawing from random.
+    void Set(int newType, int newRequestedSubtype, const TileTypeFacts& facts, CRandom& random) {
         requestedSubtype = static_cast<uint8_t>(newRequestedSubtype);
         type = static_cast<uint8_t>(newType);
         int request = requestedSubtype;
         if (facts.cellCount > 0 && (request == kRandomFirstSet || request > kLastExactRequest)) {
-            int k = theRandom.Below(static_cast<uint32_t>(facts.cellCount));
+            int k = random.Below(static_cast<uint32_t>(facts.cellCount));
             bool secondSet = facts.secondSet && request > kLastExactRequest;
             subtype = static_cast<uint8_t>(secondSet ? kLastArtCell - k : k);
         } else {
