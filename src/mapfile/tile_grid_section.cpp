@@ -54,15 +54,14 @@ bool ReadRecord(CMapArchive& archive, uint8_t& type, uint8_t& request, uint8_t& 
 // archive's buffer and set in file order, as the random cells must be drawn, into a block of a
 // few columns, which is then copied row by row into the grid. The generator is worked on in a
 // local copy, which can stay in registers (the tiles' byte stores might alias theRandom), and
-// put back however the reading ends. Sets anyCity when a tile is of the old city type.
-int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCity) {
+// put back however the reading ends. Sets anyCityFound when a tile is of the old city type.
+int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCityFound) {
     const TypeFactsTable facts = TypeFactsOfAllTypes();
     const int width = grid.GetWidth();
     const size_t height = static_cast<size_t>(grid.GetHeight());
     std::vector<CTile> block(kColumnsPerBlock * height);
-    CRandom random;
-    random.seed = theRandom.seed;
-    random.draws = theRandom.draws;
+    RandomState random(theRandom);
+    bool anyCity = false;  // local for the same reason
     int result = 0;
     for (int x = 0; x < width && result == 0; x += kColumnsPerBlock) {
         const int columns = std::min(kColumnsPerBlock, width - x);
@@ -111,8 +110,8 @@ int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCity) {
             }
         }
     }
-    theRandom.seed = random.seed;
-    theRandom.draws = random.draws;
+    random.PutBack(theRandom);
+    anyCityFound = anyCity;
     return result;
 }
 

@@ -34,8 +34,10 @@ class CTile {
     // Stores the request and the low 8 bits of type, resolves the art cell (drawing from
     // theRandom for random requests) and derives the exit mask. Does not touch `modified`.
     void Set(int newType, int newRequestedSubtype);
-    // The same with the facts of the type's low 8 bits already at hand, drawing from random.
-    void Set(int newType, int newRequestedSubtype, const TileTypeFacts& facts, CRandom& random) {
+    // The same with the facts of the type's low 8 bits already at hand, drawing from random (a
+    // CRandom or a RandomState).
+    template <typename Generator>
+    void Set(int newType, int newRequestedSubtype, const TileTypeFacts& facts, Generator& random) {
         requestedSubtype = static_cast<uint8_t>(newRequestedSubtype);
         type = static_cast<uint8_t>(newType);
         int request = requestedSubtype;

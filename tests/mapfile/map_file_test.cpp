@@ -326,6 +326,44 @@ TEST_F(MapFileTest, VersionsAndTileRecords) {
     }
 }
 
+// Every record in the three-byte form, over several of the read buffer's blocks: records
+// straddle the ends of blocks.
+TEST_F(MapFileTest, ThreeByteRecordsThroughout) {
+    constexpr int kWidth = 260;
+    constexpr int kHeight = 260;
+    TestMap map;
+    map.MakeNew(kWidth, kHeight, TERRAIN_TYPE_GRASS);
+    std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "three.gmp"));
+    size_t tiles = Section(bytes, 2) + 8;
+    std::vector<uint8_t> records;
+    for (uint32_t i = 0; i < kWidth * kHeight; ++i) {
+        records.insert(records.end(),
+                       {TERRAIN_TYPE_HILLS_1 | 0x80, static_cast<uint8_t>(1 + i % 81),
+                        static_cast<uint8_t>(i % 251)});
+    }
+    Insert(bytes, tiles, records);
+    size_t twoByteForm = tiles + records.size();
+    bytes.erase(bytes.begin() + static_cast<long>(twoByteForm),
+                bytes.begin() + static_cast<long>(twoByteForm + 2 * kWidth * kHeight));
+    for (int slot = 3; slot < 6; ++slot) {
+        Put32(bytes, 10 + 4 * slot, Section(bytes, slot) - 2 * kWidth * kHeight);
+    }
+    WriteFileBytes(dir.File("three.gmp"), bytes);
+
+    TestMap loaded;
+    std::string reason;
+    ASSERT_EQ(LoadMap(dir.File("three.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
+    for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < kHeight; ++y) {
+            const CTile* tile = loaded.grid.GetTileAt(x, y);
+            uint32_t i = x * kHeight + y;  // records run column by column
+            ASSERT_EQ(tile->type, TERRAIN_TYPE_HILLS_1) << x << "," << y;
+            ASSERT_EQ(tile->subtype, i % 81) << x << "," << y;
+            ASSERT_EQ(tile->auxByte, i % 251) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(MapFileTest, OldFilesCarryNoExitMasks) {
     TestMap map;
     MakeRichMap(map);
