@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "foundation/little_endian.h"
+#include "image/pixel_buffer_pool.h"
 #include "platform/file.h"
 
 namespace {
@@ -22,7 +23,6 @@ constexpr uint32_t kPaletteBytes = CDibImage::kPaletteSize * sizeof(CDibImage::P
 constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionBitfields = 3;
 constexpr uint32_t kMaskBytes = 12;
-constexpr uint32_t kRawHeaderSize = 16;
 // Buffers are addressed with 32-bit sizes in BMP headers and raw records.
 constexpr uint64_t kMaxBufferSize = std::numeric_limits<int32_t>::max();
 
@@ -198,6 +198,14 @@ size_t CDibImage::GetBufferSize() const {
 }
 
 int CDibImage::Create(int width, int height, int newBytesPerPixel) {
+    return Allocate(width, height, newBytesPerPixel, true);
+}
+
+int CDibImage::CreateForOverwrite(int width, int height, int newBytesPerPixel) {
+    return Allocate(width, height, newBytesPerPixel, false);
+}
+
+int CDibImage::Allocate(int width, int height, int newBytesPerPixel, bool zeroed) {
     Release();
     if (!IsDepth(newBytesPerPixel) || width <= 0 || height <= 0) {
         return 1;
@@ -223,7 +231,16 @@ int CDibImage::Create(int width, int height, int newBytesPerPixel) {
         if (newBytesPerPixel == 1) {
             palette = std::make_unique<PaletteEntry[]>(kPaletteSize);
         }
-        bits = std::make_unique<uint8_t[]>(size);
+        if (zeroed) {
+            bits = std::make_unique<uint8_t[]>(size);
+        } else {
+            bits = thePixelBufferPool.Take(size);
+            size_t used = static_cast<size_t>(width) * newBytesPerPixel;
+            size_t stride = StrideOf(width, newBytesPerPixel);
+            for (size_t row = 0; used < stride && row < static_cast<size_t>(height); ++row) {
+                std::memset(bits.get() + row * stride + used, 0, stride - used);
+            }
+        }
     } catch (const std::bad_alloc&) {
         Release();
     }
@@ -360,7 +377,7 @@ int CDibImage::ResizeWith(int x0, int y0, int x1, int y1, const CDibImage& sourc
                           int newBytesPerPixel, ResizeFill fill) {
     // Built aside so that an image can be resized from itself.
     CDibImage result;
-    result.Create(Span(x0, x1), Span(y0, y1), newBytesPerPixel);
+    result.CreateForOverwrite(Span(x0, x1), Span(y0, y1), newBytesPerPixel);
     if (!result.IsEmpty()) {
         fill(source, result);
     }
@@ -448,34 +465,44 @@ COLORREF CDibImage::AverageColor(int left, int top, int right, int bottom) const
                                  (sums[0] / count) << 16);
 }
 
-bool CDibImage::WriteRaw(CFile& file) const {
-    uint8_t header[kRawHeaderSize];
+void CDibImage::StoreRawHeader(uint8_t* header) const {
     PutLe32(header, static_cast<uint32_t>(GetWidth()));
     PutLe32(header + 4, static_cast<uint32_t>(GetHeight()));
     PutLe32(header + 8, static_cast<uint32_t>(GetBufferSize()));
     PutLe32(header + 12, infoHeader.biBitCount | (infoHeader.biCompression & 0xFFFF) << 16);
-    file.Write(header, kRawHeaderSize);
+}
+
+bool CDibImage::WriteRaw(CFile& file) const {
+    uint8_t header[kRawHeaderBytes];
+    StoreRawHeader(header);
+    file.Write(header, kRawHeaderBytes);
     file.Write(bits.get(), GetBufferSize());
     return true;
 }
 
-bool CDibImage::ReadRaw(CFile& file) {
+bool CDibImage::CreateFromRawHeader(const uint8_t* header, uint64_t bytesLeft) {
     Release();
-    uint8_t header[kRawHeaderSize];
-    if (file.Read(header, kRawHeaderSize) != kRawHeaderSize) {
-        return false;
-    }
     const auto width = static_cast<int32_t>(GetLe32(header));
     const auto height = static_cast<int32_t>(GetLe32(header + 4));
     const uint32_t dataSize = GetLe32(header + 8);
     const uint32_t bitCount = GetLe32(header + 12);
     if (!IsBitCount(bitCount) || width <= 0 || height <= 0 ||
         StrideOf(width, static_cast<int>(bitCount / 8)) * height != dataSize ||
-        dataSize > file.BytesLeft()) {
+        dataSize > bytesLeft) {
         return false;
     }
-    Create(width, height, static_cast<int>(bitCount / 8));
-    if (IsEmpty() || file.Read(bits.get(), dataSize) != dataSize) {
+    CreateForOverwrite(width, height, static_cast<int>(bitCount / 8));
+    return !IsEmpty();
+}
+
+bool CDibImage::ReadRaw(CFile& file) {
+    Release();
+    uint8_t header[kRawHeaderBytes];
+    if (file.Read(header, kRawHeaderBytes) != kRawHeaderBytes ||
+        !CreateFromRawHeader(header, file.BytesLeft())) {
+        return false;
+    }
+    if (file.Read(bits.get(), GetBufferSize()) != GetBufferSize()) {
         Release();
         return false;
     }

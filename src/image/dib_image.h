@@ -74,6 +74,9 @@ class CDibImage {
     // Always 1; the image is empty afterwards when the size or depth (1, 3 or 4 bytes per
     // pixel) is impossible or the buffer cannot be had.
     int Create(int width, int height, int bytesPerPixel);
+    // As Create, for an image whose pixels are all written at once: only the padding at the end
+    // of each row is zeroed, and the buffer may be one that thePixelBufferPool kept.
+    int CreateForOverwrite(int width, int height, int bytesPerPixel);
 
     // Stored row, 0 being the bottom of the picture; null outside the image.
     uint8_t* RowPtr(int row);
@@ -119,6 +122,13 @@ class CDibImage {
     // False, with the image empty, for a short or inconsistent record or one larger than what is
     // left of the file. Read failures throw CFileException.
     bool ReadRaw(CFile& file);
+    // The record's header, for writers that put the buffer after it themselves.
+    static constexpr size_t kRawHeaderBytes = 16;
+    void StoreRawHeader(uint8_t* header) const;
+    // Makes the image a record's header describes, its pixels still to be read (GetBufferSize
+    // bytes into bits); false, with the image empty, for a header that is inconsistent or needs
+    // more than bytesLeft.
+    bool CreateFromRawHeader(const uint8_t* header, uint64_t bytesLeft);
 
     // One JPEG stream at the file's position. The buffer goes to the codec as it is held (bottom
     // row first, blue in the red channel), and ReadJpeg undoes that, so the two must be used as a
@@ -136,6 +146,7 @@ class CDibImage {
     uint8_t bytesPerPixel = 0;
 
   private:
+    int Allocate(int width, int height, int bytesPerPixel, bool zeroed);
     using ResizeFill = void (*)(const CDibImage& source, CDibImage& target);
 
     // Replaces this image by a (x1 - x0) x (y1 - y0) one that fill makes from the source; 0.

@@ -2,6 +2,8 @@
 
 #include <jerror.h>
 
+#include <algorithm>
+
 #include "foundation/diagnostic_log.h"
 #include "image/dib_image.h"
 #include "platform/file.h"
@@ -178,16 +180,28 @@ bool HasRequiredSize(j_decompress_ptr decoder, int width, int height) {
 }  // namespace
 
 void CompressImage(j_compress_ptr encoder, const CDibImage& image) {
-    encoder->image_width = static_cast<JDIMENSION>(image.GetWidth());
-    encoder->image_height = static_cast<JDIMENSION>(image.GetHeight());
+    CompressRows(encoder, image.RowPtr(0), image.GetStride(), image.GetWidth(), image.GetHeight());
+}
+
+void CompressRows(j_compress_ptr encoder, const uint8_t* firstRow, ptrdiff_t stride, int width,
+                  int height) {
+    encoder->image_width = static_cast<JDIMENSION>(width);
+    encoder->image_height = static_cast<JDIMENSION>(height);
     encoder->input_components = 3;
     encoder->in_color_space = JCS_RGB;
     jpeg_set_defaults(encoder);
     jpeg_set_quality(encoder, kJpegQuality, FALSE);
     jpeg_start_compress(encoder, TRUE);
+    // Several rows per call: the codec takes what it can, and the stream is the same.
+    constexpr JDIMENSION kRowsPerCall = 16;
+    JSAMPROW rows[kRowsPerCall];
     while (encoder->next_scanline < encoder->image_height) {
-        auto row = const_cast<JSAMPROW>(image.RowPtr(static_cast<int>(encoder->next_scanline)));
-        jpeg_write_scanlines(encoder, &row, 1);
+        JDIMENSION first = encoder->next_scanline;
+        JDIMENSION count = std::min(kRowsPerCall, encoder->image_height - first);
+        for (JDIMENSION i = 0; i < count; ++i) {
+            rows[i] = const_cast<JSAMPROW>(firstRow + static_cast<ptrdiff_t>(first + i) * stride);
+        }
+        jpeg_write_scanlines(encoder, rows, count);
     }
     jpeg_finish_compress(encoder);
 }

@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
@@ -25,6 +26,10 @@ struct JpegErrorManager {
 // Compresses a 24-bit image with the editor's settings (quality 95) into the codec's attached
 // destination, handing the rows over in stored order.
 void CompressImage(j_compress_ptr encoder, const CDibImage& image);
+// The same for width x height pixels of 24 bits whose stored row k starts at firstRow + k *
+// stride: a block of a larger picture compresses without being copied out first.
+void CompressRows(j_compress_ptr encoder, const uint8_t* firstRow, ptrdiff_t stride, int width,
+                  int height);
 // After the header was read: decompresses into the image, re-created with the stream's size and
 // 1 or 3 bytes per pixel, rows in stored order. False when the image cannot be created.
 bool DecompressImage(j_decompress_ptr decoder, CDibImage& image);

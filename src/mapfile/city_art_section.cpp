@@ -41,23 +41,28 @@ auto& Image(Art& entry, int image) {
 
 void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& name,
                uint8_t* record) {
-    archive.Flush();
-    CFile& file = archive.GetFile();
-    PutLe32(record, static_cast<uint32_t>(file.GetPosition()));
+    PutLe32(record, static_cast<uint32_t>(archive.GetPosition()));
     PutLe16(record + 4, static_cast<uint16_t>(image.GetWidth()));
     PutLe16(record + 6, static_cast<uint16_t>(image.GetHeight()));
     PutFieldText(record + 8, kNameBytes, name, false);
-    file.Write(&kRawBlob, 1);
-    image.WriteRaw(file);
+    uint8_t header[1 + CDibImage::kRawHeaderBytes] = {kRawBlob};
+    image.StoreRawHeader(header + 1);
+    archive.Write(header, sizeof header);
+    archive.Write(image.bits.get(), image.GetBufferSize());
 }
 
 // budget is what is left of the file's length for pixels: a file holds each picture once, so
 // directory records that all name one blob cannot make the pictures outgrow the file.
 bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image, uint64_t& budget) {
-    uint8_t format;
-    CFile& file = archive.GetFile();
-    if (!SeekDirect(archive, GetLe32(record)) || file.Read(&format, 1) != 1 ||
-        !image.ReadRaw(file) || image.GetBufferSize() > budget) {
+    uint8_t header[1 + CDibImage::kRawHeaderBytes];
+    if (!archive.SeekTo(GetLe32(record)) || archive.Read(header, 1) != 1) {
+        return false;
+    }
+    if (archive.Read(header + 1, CDibImage::kRawHeaderBytes) != CDibImage::kRawHeaderBytes ||
+        !image.CreateFromRawHeader(header + 1, archive.BytesLeft()) ||
+        archive.Read(image.bits.get(), image.GetBufferSize()) != image.GetBufferSize() ||
+        image.GetBufferSize() > budget) {
+        image.Release();
         return false;
     }
     budget -= image.GetBufferSize();
@@ -78,9 +83,7 @@ int WriteCityArtList(CMapArchive& archive, const CMapArt& art) {
     if (entries.empty()) {
         return 0;
     }
-    archive.Flush();
-    CFile& file = archive.GetFile();
-    uint64_t directoryAt = file.GetPosition();
+    uint64_t directoryAt = archive.GetPosition();
     std::vector<uint8_t> directory(kRecordBytes * kImagesPerEntry * entries.size());
     WritePlaceholder(archive, directory.size());
     uint8_t* record = directory.data();
@@ -90,10 +93,7 @@ int WriteCityArtList(CMapArchive& archive, const CMapArt& art) {
             WriteBlob(archive, Image(*entry, image), ImageName(name, image), record);
         }
     }
-    archive.Flush();
-    file.Seek(static_cast<int64_t>(directoryAt), CFile::SeekFrom::Begin);
-    file.Write(directory.data(), directory.size());
-    file.Seek(0, CFile::SeekFrom::End);
+    archive.Patch(directoryAt, directory.data(), directory.size());
     return 0;
 }
 
@@ -109,7 +109,7 @@ int ReadCityArtList(CMapArchive& archive, CMapArt& art, std::string& reason) {
     }
     std::vector<uint8_t> directory(static_cast<size_t>(records) * kRecordBytes);
     archive.Read(directory.data(), directory.size());
-    uint64_t budget = archive.GetFile().GetLength();
+    uint64_t budget = archive.GetLength();
     for (size_t at = 0; at < directory.size(); at += kRecordBytes * kImagesPerEntry) {
         auto entry = std::make_unique<CTerrainArt>();
         entry->name = FieldText(&directory[at + 8], kNameBytes);

@@ -1,5 +1,8 @@
+#include <new>
 #include <vector>
 
+#include "image/jpeg_decoder.h"
+#include "image/jpeg_encoder.h"
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
@@ -30,41 +33,91 @@ void WriteSlotHeader(CMapArchive& archive, const CCustomTerrainArt& slot) {
     archive.Write(slot.exitMasks.data(), slot.exitMasks.size());
 }
 
-// The cell's four pictures as JPEG blobs; false when the codec fails.
-bool WriteCell(CMapArchive& archive, const CCustomTerrainArt& slot, int row, int column,
-               uint8_t*& record) {
-    CTerrainArt cell;
-    cell.full.Create(kCustomCellSide, kCustomCellSide, 3);
-    cell.full.CopyRect(0, 0, kCustomCellSide, kCustomCellSide, column * kCustomCellSide,
-                       row * kCustomCellSide, slot.full);
-    cell.BuildZooms();
-    for (const CDibImage* image : {&cell.full, &cell.half, &cell.quarter, &cell.tenth}) {
-        archive.Flush();
-        CFile& file = archive.GetFile();
-        PutLe32(record, static_cast<uint32_t>(file.GetPosition()));
-        PutLe16(record + 4, static_cast<uint16_t>(image->GetWidth()));
-        PutLe16(record + 6, static_cast<uint16_t>(image->GetHeight()));
-        record += kRecordBytes;
-        file.Write(&kJpegBlob, 1);
-        if (!image->WriteJpeg(file)) {
+// The sheet's zoom copies hold every cell's zoom copies: each zoom samples blocks of its source
+// that never cross a cell's edge (2 x 2 for half and quarter, the middle of 10 x 10 for tenth),
+// so a cell's block of a sheet zoom is exactly the zoom of the cell alone. Art whose zooms are
+// not the sizes BuildZooms makes gets its cells' zooms built one by one instead.
+bool HasSheetZooms(const CCustomTerrainArt& slot) {
+    const CDibImage* zooms[] = {&slot.half, &slot.quarter, &slot.tenth};
+    const int sides[] = {kCustomArtSide / 2, kCustomArtSide / 4, kCustomArtSide / 10};
+    for (int i = 0; i < 3; ++i) {
+        if (zooms[i]->GetWidth() != sides[i] || zooms[i]->GetHeight() != sides[i] ||
+            zooms[i]->bytesPerPixel != 3) {
             return false;
         }
     }
     return true;
 }
 
+// The cell's four pictures as JPEG blobs; false when the codec fails.
+bool WriteCell(CMapArchive& archive, CJpegEncoder& encoder, const CCustomTerrainArt& slot, int row,
+               int column, uint8_t*& record) {
+    struct Picture {
+        const CDibImage* image;
+        int side;  // of the cell in this picture
+    };
+    Picture pictures[kImagesPerCell] = {{&slot.full, kCustomCellSide},
+                                        {&slot.half, kCustomCellSide / 2},
+                                        {&slot.quarter, kCustomCellSide / 4},
+                                        {&slot.tenth, kCustomCellSide / 10}};
+    CTerrainArt cell;
+    if (!HasSheetZooms(slot)) {
+        cell.full.Create(kCustomCellSide, kCustomCellSide, 3);
+        cell.full.CopyRect(0, 0, kCustomCellSide, kCustomCellSide, column * kCustomCellSide,
+                           row * kCustomCellSide, slot.full);
+        cell.BuildZooms();
+        pictures[0].image = &cell.full;
+        pictures[1].image = &cell.half;
+        pictures[2].image = &cell.quarter;
+        pictures[3].image = &cell.tenth;
+        row = column = 0;
+    }
+    for (const Picture& picture : pictures) {
+        const int side = picture.side;
+        PutLe32(record, static_cast<uint32_t>(archive.GetPosition()));
+        PutLe16(record + 4, static_cast<uint16_t>(side));
+        PutLe16(record + 6, static_cast<uint16_t>(side));
+        record += kRecordBytes;
+        // Stored row 0 of the cell is its bottom row.
+        const uint8_t* firstRow = picture.image->PixelPtr(column * side, row * side + side - 1);
+        if (picture.image->bytesPerPixel != 3 || firstRow == nullptr ||
+            !encoder.Encode(firstRow, picture.image->GetStride(), side, side)) {
+            return false;
+        }
+        archive.WriteUInt8(kJpegBlob);
+        archive.Write(encoder.Stream(), encoder.StreamSize());
+    }
+    return true;
+}
+
+// The bytes of the archive as a decoder's input.
+class CArchiveJpegInput : public CJpegInput {
+  public:
+    explicit CArchiveJpegInput(CMapArchive& archive) : archive(archive) {}
+    size_t Next(const uint8_t*& bytes) override {
+        size_t count = archive.Peek(bytes);
+        archive.Skip(count);
+        return count;
+    }
+    uint64_t BytesLeft() override { return archive.BytesLeft(); }
+
+  private:
+    CMapArchive& archive;
+};
+
 // Decodes the 100 x 100 cell of a directory record into place; the zoom copies stored beside
 // it are never needed, since the zooms are rebuilt from the whole sheet.
-bool ReadCell(CMapArchive& archive, const uint8_t* record, CCustomTerrainArt& slot, int cell) {
+bool ReadCell(CMapArchive& archive, CJpegDecoder& decoder, const uint8_t* record,
+              CCustomTerrainArt& slot, int cell) {
     uint8_t format;
-    CDibImage picture;
-    CFile& file = archive.GetFile();
-    if (!SeekDirect(archive, GetLe32(record)) || file.Read(&format, 1) != 1 ||
-        !picture.ReadJpeg(file, kCustomCellSide, kCustomCellSide) || picture.bytesPerPixel != 3) {
+    if (!archive.SeekTo(GetLe32(record)) || archive.Read(&format, 1) != 1) {
         return false;
     }
-    return slot.full.CopyRect(cell % 9 * kCustomCellSide, cell / 9 * kCustomCellSide,
-                              kCustomCellSide, kCustomCellSide, 0, 0, picture) == 0;
+    CArchiveJpegInput input(archive);
+    // Stored row 0 of the cell is its bottom row.
+    uint8_t* firstRow = slot.full.PixelPtr(cell % 9 * kCustomCellSide,
+                                           cell / 9 * kCustomCellSide + kCustomCellSide - 1);
+    return decoder.Decode(input, kCustomCellSide, kCustomCellSide, firstRow, slot.full.GetStride());
 }
 
 }  // namespace
@@ -88,23 +141,19 @@ int WriteCustomTerrainArt(CMapArchive& archive, const CMapArt& art) {
         WriteSlotHeader(archive, *slot);
     }
     archive.WriteInt32(static_cast<int32_t>(kRecordsPerSlot * slots.size()));
-    archive.Flush();
-    CFile& file = archive.GetFile();
-    uint64_t directoryAt = file.GetPosition();
+    uint64_t directoryAt = archive.GetPosition();
     std::vector<uint8_t> directory(kRecordBytes * kRecordsPerSlot * slots.size());
     WritePlaceholder(archive, directory.size());
     uint8_t* record = directory.data();
+    CJpegEncoder encoder;
     for (const CCustomTerrainArt* slot : slots) {
         for (int cell = 0; cell < kCells; ++cell) {
-            if (!WriteCell(archive, *slot, cell / 9, cell % 9, record)) {
+            if (!WriteCell(archive, encoder, *slot, cell / 9, cell % 9, record)) {
                 return kMapWriteFailed;
             }
         }
     }
-    archive.Flush();
-    file.Seek(static_cast<int64_t>(directoryAt), CFile::SeekFrom::Begin);
-    file.Write(directory.data(), directory.size());
-    file.Seek(0, CFile::SeekFrom::End);
+    archive.Patch(directoryAt, directory.data(), directory.size());
     return 0;
 }
 
@@ -142,10 +191,15 @@ int ReadCustomTerrainArt(CMapArchive& archive, CMapArt& art, std::string& reason
     std::vector<uint8_t> directory(needed * kRecordBytes);
     archive.Read(directory.data(), directory.size());
     const uint8_t* record = directory.data();
+    CJpegDecoder decoder;
     for (CCustomTerrainArt* slot : slots) {
-        slot->full.Create(kCustomArtSide, kCustomArtSide, 3);
+        // The 81 cells cover the sheet, whose rows have no padding.
+        slot->full.CreateForOverwrite(kCustomArtSide, kCustomArtSide, 3);
+        if (slot->full.IsEmpty()) {
+            throw std::bad_alloc();
+        }
         for (int cell = 0; cell < kCells; ++cell, record += kRecordBytes * kImagesPerCell) {
-            if (!ReadCell(archive, record, *slot, cell)) {
+            if (!ReadCell(archive, decoder, record, *slot, cell)) {
                 reason = "a cell of the custom art of " + slot->sourcePath + " is damaged";
                 return kMapDamaged;
             }

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "art/overview_picture.h"
+#include "image/pixel_buffer_pool.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
 
@@ -88,6 +89,24 @@ class CTerrainTableRestorer {
     bool committed = false;
 };
 
+// Hands the pictures of art that is about to be let go to the pool, for the next load.
+void RecyclePictures(CMapArt& art) {
+    auto keep = [](CTerrainArt& entry) {
+        for (CDibImage* image : {&entry.full, &entry.half, &entry.quarter, &entry.tenth}) {
+            thePixelBufferPool.Keep(*image);
+        }
+    };
+    for (int type = TERRAIN_TYPE_CUSTOM_1; type <= TERRAIN_TYPE_CUSTOM_16; ++type) {
+        keep(*art.CustomArtFor(type));
+    }
+    const CLibObjectList& list = art.CityArt();
+    for (int i = 0; i < list.GetCount(); ++i) {
+        if (auto* entry = static_cast<CTerrainArt*>(list.GetAt(i))) {
+            keep(*entry);
+        }
+    }
+}
+
 int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& overview,
                   MapFileLayout& layout) {
     uint8_t header[kHeaderBytes] = {kMagic[0], kMagic[1], kMagic[2], kMagic[3], kFormatByte, 0};
@@ -96,10 +115,8 @@ int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& ove
     archive.Write(header, kHeaderBytes);
     WritePlaceholder(archive, kTableBytes);
 
-    CFile& file = archive.GetFile();
     for (int section = 0; section < 5; ++section) {
-        archive.Flush();
-        layout.sections[section] = static_cast<uint32_t>(file.GetPosition());
+        layout.sections[section] = static_cast<uint32_t>(archive.GetPosition());
         int result = 0;
         switch (section) {
             case 0:
@@ -122,15 +139,14 @@ int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& ove
             return result;
         }
     }
-    archive.Flush();
-    layout.sections[5] = static_cast<uint32_t>(file.GetPosition());
+    layout.sections[5] = static_cast<uint32_t>(archive.GetPosition());
 
     uint8_t table[kTableBytes];
     for (int slot = 0; slot < kSectionTableSlots; ++slot) {
         PutLe32(table + 4 * slot, layout.sections[slot]);
     }
-    file.Seek(kTableOffset, CFile::SeekFrom::Begin);
-    file.Write(table, kTableBytes);
+    archive.Patch(kTableOffset, table, kTableBytes);
+    archive.Flush();
     return 0;
 }
 
@@ -163,15 +179,6 @@ int ReadHeader(CMapArchive& archive, MapFileLayout& layout, std::string& reason)
     return 0;
 }
 
-// Positions the stream at the start of section 3 or 4, which the table names.
-bool SeekSection(CMapArchive& archive, uint32_t offset) {
-    if (!SeekDirect(archive, offset)) {
-        return false;
-    }
-    archive.Flush();
-    return true;
-}
-
 int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFileLayout& layout,
                  std::string& reason) {
     int result = ReadHeader(archive, layout, reason);
@@ -185,7 +192,7 @@ int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFil
         result = ReadTileGrid(archive, art.Grid(), reason);
     }
     for (int section = 3; section <= 4 && result == 0; ++section) {
-        if (!SeekSection(archive, layout.sections[section])) {
+        if (!archive.SeekTo(layout.sections[section])) {
             reason = "the section table points past the end of the file";
             return kMapDamaged;
         }
@@ -298,6 +305,8 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
     }
     if (result != 0) {
         SetReason(reason, why);
+        RecyclePictures(freshArt);
+        thePixelBufferPool.Keep(freshOverview);
         return result;
     }
     restorer.Commit();
@@ -305,10 +314,12 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
     art.Swap(freshArt);
     if (freshOverview.GetWidth() == art.Grid().GetWidth() &&
         freshOverview.GetHeight() == art.Grid().GetHeight()) {
+        thePixelBufferPool.Keep(overview);
         overview = std::move(freshOverview);
     } else {
         RebuildOverview(art, overview);
     }
+    RecyclePictures(freshArt);
     return 0;
 }
 

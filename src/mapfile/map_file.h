@@ -43,7 +43,8 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
 // milesPerTile, the overview picture, the grid's tiles and rivers, the city art and the custom
 // terrain art. Everything is read into fresh objects and swapped in only when the whole load
 // succeeded; a failed load changes nothing (but the generator's draws). The modified flag is
-// left as it was.
+// left as it was. The pictures a load replaces (or, when it fails, the ones it read) are handed
+// to thePixelBufferPool, whose buffers the next load fills without fresh memory.
 int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview,
             std::string* reason = nullptr, MapFileLayout* layout = nullptr);
 

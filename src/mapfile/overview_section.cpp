@@ -28,11 +28,15 @@ int ReadOverview(CMapArchive& archive, CDibImage& overview, std::string& reason)
         reason = "the overview picture runs past the end of the file";
         return kMapDamaged;
     }
-    overview.Create(width, height, 3);
+    overview.CreateForOverwrite(width, height, 3);
     if (overview.IsEmpty()) {
         reason = "no memory for the overview picture";
         return kMapBadOverview;
     }
-    archive.Read(overview.bits.get(), overview.GetBufferSize());
+    // The buffer may be a recycled one: a short read must not leave old pixels behind.
+    if (archive.Read(overview.bits.get(), overview.GetBufferSize()) != overview.GetBufferSize()) {
+        reason = "the overview picture runs past the end of the file";
+        return kMapDamaged;
+    }
     return 0;
 }

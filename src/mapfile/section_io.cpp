@@ -19,13 +19,3 @@ void WritePlaceholder(CMapArchive& archive, size_t count) {
     std::vector<uint8_t> zeros(count);
     archive.Write(zeros.data(), zeros.size());
 }
-
-bool SeekDirect(CMapArchive& archive, uint64_t offset) {
-    archive.Flush();
-    CFile& file = archive.GetFile();
-    if (offset >= file.GetLength()) {
-        return false;
-    }
-    file.Seek(static_cast<int64_t>(offset), CFile::SeekFrom::Begin);
-    return true;
-}

@@ -16,6 +16,3 @@ void PutFieldText(uint8_t* field, size_t size, const std::string& text, bool kee
 
 // Writes zeros through the archive: the placeholder of a directory filled in later.
 void WritePlaceholder(CMapArchive& archive, size_t count);
-// Positions the file at an absolute offset for direct access; false when the offset lies at or
-// beyond the end of the file.
-bool SeekDirect(CMapArchive& archive, uint64_t offset);

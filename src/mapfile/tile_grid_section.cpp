@@ -1,12 +1,17 @@
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
+#include "model/terrain_type.h"
 
 namespace {
 
 constexpr uint8_t kEndOfRivers = 0xFF;
 constexpr uint8_t kThreeByteRecord = 0x80;
+// Columns gathered at once, so that the row-major tiles are read along their rows.
+constexpr int kColumnsPerBlock = 16;
 
 void WriteRivers(CMapArchive& archive, const CTileGrid& grid) {
     for (auto [x, y] : grid.TilesWithRivers()) {
@@ -20,20 +25,94 @@ void WriteRivers(CMapArchive& archive, const CTileGrid& grid) {
     archive.WriteUInt8(kEndOfRivers);
 }
 
-// One tile record: type and request, and a third byte when the type byte's top bit is set.
-int ReadTile(CMapArchive& archive, CTile& tile) {
-    uint8_t type;
-    uint8_t request;
-    uint8_t aux = kNoAuxByte;
+// The facts of every type a tile record can name (its type byte without the top bit).
+using TypeFactsTable = std::array<TileTypeFacts, 128>;
+
+TypeFactsTable TypeFactsOfAllTypes() {
+    TypeFactsTable table;
+    for (size_t type = 0; type < table.size(); ++type) {
+        table[type] = TileTypeFacts::Of(static_cast<int>(type));
+    }
+    return table;
+}
+
+// One tile record byte by byte, for a record that may straddle the end of the archive's
+// buffer: type and request, and a third byte when the type byte's top bit is set.
+bool ReadRecord(CMapArchive& archive, uint8_t& type, uint8_t& request, uint8_t& aux) {
+    aux = kNoAuxByte;
     if (!archive.ReadByte(type) || !archive.ReadByte(request)) {
-        return kMapTileRecordShort;
+        return false;
     }
     if ((type & kThreeByteRecord) != 0 && !archive.ReadByte(aux)) {
-        return kMapTileRecordShort;
+        return false;
     }
-    tile.Set(type & ~kThreeByteRecord, request);
-    tile.auxByte = aux;
-    return 0;
+    type &= ~kThreeByteRecord;
+    return true;
+}
+
+// The records column by column into the row-major tiles. Records are taken straight from the
+// archive's buffer and set in file order, as the random cells must be drawn, into a block of a
+// few columns, which is then copied row by row into the grid. The generator is worked on in a
+// local copy, which can stay in registers (the tiles' byte stores might alias theRandom), and
+// put back however the reading ends. Sets anyCityFound when a tile is of the old city type.
+int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCityFound) {
+    const TypeFactsTable facts = TypeFactsOfAllTypes();
+    const int width = grid.GetWidth();
+    const size_t height = static_cast<size_t>(grid.GetHeight());
+    std::vector<CTile> block(kColumnsPerBlock * height);
+    RandomState random(theRandom);
+    bool anyCity = false;  // local for the same reason
+    int result = 0;
+    for (int x = 0; x < width && result == 0; x += kColumnsPerBlock) {
+        const int columns = std::min(kColumnsPerBlock, width - x);
+        const size_t count = columns * height;
+        size_t done = 0;
+        while (done < count) {
+            const uint8_t* bytes = nullptr;
+            const size_t available = archive.Peek(bytes);
+            // Records that lie whole in the buffer whatever their form.
+            const size_t whole = std::min(count - done, available / 3);
+            size_t used = 0;
+            for (const size_t end = done + whole; done < end; ++done) {
+                uint8_t type = bytes[used];
+                uint8_t aux = kNoAuxByte;
+                const uint8_t request = bytes[used + 1];
+                if ((type & kThreeByteRecord) != 0) {
+                    type &= ~kThreeByteRecord;
+                    aux = bytes[used + 2];
+                    used += 3;
+                } else {
+                    used += 2;
+                }
+                anyCity |= type == TERRAIN_TYPE_CITY;
+                block[done].Set(type, request, facts[type], random);
+                block[done].auxByte = aux;
+            }
+            archive.Skip(used);
+            if (whole == 0) {
+                uint8_t type;
+                uint8_t request;
+                uint8_t aux;
+                if (!ReadRecord(archive, type, request, aux)) {
+                    result = kMapTileRecordShort;
+                    break;
+                }
+                anyCity |= type == TERRAIN_TYPE_CITY;
+                block[done].Set(type, request, facts[type], random);
+                block[done].auxByte = aux;
+                ++done;
+            }
+        }
+        CTile* row = grid.Tiles() + x;
+        for (size_t y = 0; y < height && result == 0; ++y, row += width) {
+            for (int column = 0; column < columns; ++column) {
+                row[column] = block[column * height + y];
+            }
+        }
+    }
+    random.PutBack(theRandom);
+    anyCityFound = anyCity;
+    return result;
 }
 
 // River entries up to the 0xFF that ends the list; entries for tiles outside the grid are
@@ -61,17 +140,19 @@ int WriteTileGrid(CMapArchive& archive, const CTileGrid& grid) {
     int height = grid.GetHeight();
     archive.WriteInt32(width);
     archive.WriteInt32(height);
-    std::vector<uint8_t> column(2 * static_cast<size_t>(height));
-    for (int x = 0; x < width; ++x) {
+    const CTile* tiles = grid.Tiles();
+    const size_t columnBytes = 2 * static_cast<size_t>(height);
+    for (int x = 0; x < width; x += kColumnsPerBlock) {
+        const int columns = std::min(kColumnsPerBlock, width - x);
+        uint8_t* block = archive.Claim(columnBytes * columns);
         for (int y = 0; y < height; ++y) {
-            const CTile* tile = grid.GetTileAtConst(x, y);
-            if (tile == nullptr) {
-                return kMapTileMissing;
+            const CTile* tile = tiles + x + static_cast<size_t>(y) * width;
+            uint8_t* out = block + 2 * y;
+            for (int column = 0; column < columns; ++column, out += columnBytes) {
+                out[0] = static_cast<uint8_t>(tile[column].type);
+                out[1] = tile[column].requestedSubtype;
             }
-            column[2 * y] = static_cast<uint8_t>(tile->type);
-            column[2 * y + 1] = tile->requestedSubtype;
         }
-        archive.Write(column.data(), column.size());
     }
     WriteRivers(archive, grid);
     return 0;
@@ -94,21 +175,18 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
         reason = "no memory for the tiles";
         return kMapTileMissing;
     }
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            int result = ReadTile(archive, *grid.GetTileAt(x, y));
-            if (result != 0) {
-                reason = "the tiles end early";
-                return result;
-            }
-        }
+    bool anyCity = false;
+    if (ReadTiles(archive, grid, anyCity) != 0) {
+        reason = "the tiles end early";
+        return kMapTileRecordShort;
     }
     // Old-style city tiles become grass with a random cell.
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            CTile& tile = *grid.GetTileAt(x, y);
-            if (tile.type == TERRAIN_TYPE_CITY) {
-                tile.Set(TERRAIN_TYPE_GRASS, kRandomFirstSet);
+    if (anyCity) {
+        const TileTypeFacts grass = TileTypeFacts::Of(TERRAIN_TYPE_GRASS);
+        CTile* tile = grid.Tiles();
+        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i, ++tile) {
+            if (tile->type == TERRAIN_TYPE_CITY) {
+                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass, theRandom);
             }
         }
     }

@@ -21,9 +21,7 @@ int CRandom::Range(int lo, int hi) {
         uint32_t b = static_cast<uint32_t>(Range(0, 0xFFFE));
         offset = ((a << 16) | b) % count;
     } else {
-        seed = seed * 22707277u + 1u;
-        ++draws;
-        offset = (((seed >> 8) & 0xFFFFu) * count) >> 16;
+        offset = static_cast<uint32_t>(Below(count));
     }
     return static_cast<int>(static_cast<uint32_t>(lo) + offset);
 }

@@ -31,6 +31,10 @@ class CTileGrid {
     // Null outside the grid.
     CTile* GetTileAt(int x, int y);
     const CTile* GetTileAt(int x, int y) const;
+    // All width x height tiles, row-major: tile (x, y) is element x + y * width. For the map
+    // file code, which passes over every tile.
+    CTile* Tiles() { return tiles.data(); }
+    const CTile* Tiles() const { return tiles.data(); }
     // As GetTileAt, but an outside request is logged.
     const CTile* GetTileAtConst(int x, int y) const;
     // The resolved art cell, or -1 outside the grid (logged).

@@ -96,6 +96,18 @@ void CFile::Flush() {
     }
 }
 
+void CFile::StartWriteback(uint64_t offset, uint64_t count) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (handle >= 0) {
+        ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(count),
+                          SYNC_FILE_RANGE_WRITE);
+    }
+#else
+    (void)offset;
+    (void)count;
+#endif
+}
+
 void CFile::Close() {
     if (handle < 0) {
         return;

@@ -42,6 +42,9 @@ class CFile {
     uint64_t BytesLeft() const;
     // Commits what was written to the storage device.
     void Flush();
+    // Has the system start writing count bytes from offset to the device without waiting for
+    // it, so that a later Flush waits less; only a hint, which never fails.
+    void StartWriteback(uint64_t offset, uint64_t count);
     // Does nothing when the file is not open.
     void Close();
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "image/pixel_buffer_pool.h"
 #include "platform/file.h"
 #include "support/temp_dir.h"
 
@@ -382,6 +383,34 @@ TEST(DibImageTest, RawRecordsRoundTripAndInconsistentOnesAreRefused) {
         ASSERT_TRUE(file.Open(dir.File("bad"), CFile::OpenMode::Read));
         EXPECT_FALSE(image.ReadRaw(file));
         ExpectEmpty(image);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A picture made over a recycled buffer must not keep the old bytes in its row padding, which
+// raw records store as they are.
+TEST(DibImageTest, RecycledBuffersAreTakenWithZeroPadding) {
+    thePixelBufferPool.Clear();
+    CDibImage old;
+    old.Create(301, 300, 3);
+    std::memset(old.bits.get(), 0xAB, old.GetBufferSize());
+    const size_t size = old.GetBufferSize();
+    thePixelBufferPool.Keep(old);
+    EXPECT_TRUE(old.IsEmpty());
+    ASSERT_EQ(thePixelBufferPool.HeldBytes(), size);
+
+    CDibImage source;
+    source.Create(602, 600, 3);
+    CDibImage half;
+    half.ResizeFrom(0, 0, 301, 300, source, true);
+    ASSERT_EQ(half.GetBufferSize(), size);
+    EXPECT_EQ(thePixelBufferPool.HeldBytes(), 0u);  // the kept buffer was taken
+    for (int row = 0; row < 300; ++row) {
+        ASSERT_EQ(half.RowPtr(row)[903], 0) << row;  // 301 pixels take 903 of 904 bytes
+        ASSERT_EQ(half.RowPtr(row)[0], 0) << row;
     }
 }
 
