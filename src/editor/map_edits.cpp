@@ -26,9 +26,13 @@ int CMapView::RequestedSubtype() const {
     return editor.currentSubtype < 40 ? kRandomFirstSet : kRandomSecondSet;
 }
 
-int CMapView::StampGroup() const {
+const StampGroupRow* CMapView::StampTable() const {
     const CTerrainType* record = theTerrainTable.FindRecord(editor.currentType);
-    const StampGroupRow* table = record ? StampGroupTable(record->stampTable) : nullptr;
+    return record ? StampGroupTable(record->stampTable) : nullptr;
+}
+
+int CMapView::StampGroup() const {
+    const StampGroupRow* table = StampTable();
     if (table == nullptr || editor.currentSubtype < 0 || editor.currentSubtype >= kSheetCells) {
         return 0;
     }
@@ -68,8 +72,7 @@ void CMapView::FillTileRect(int left, int top, int right, int bottom) {
 void CMapView::Stamp(int col, int row) {
     int selected = editor.currentSubtype;
     int group = StampGroup();
-    const StampGroupRow& table =
-        *StampGroupTable(theTerrainTable.Record(editor.currentType).stampTable);
+    const StampGroupRow& table = *StampTable();
     for (int cell = 0; cell < kSheetCells; ++cell) {
         if (table[cell] != group) {
             continue;

@@ -5,6 +5,8 @@
 #include <QRegion>
 #include <QTimer>
 
+#include "model/builtin_tables.h"
+
 class CEditorWnd;
 class CMainFrame;
 struct RgbTarget;
@@ -96,6 +98,8 @@ class CMapView : public QAbstractScrollArea {
     void MoveBand(const QRect& rect);
     // The requested subtype that Paint Terrain and Rect of Terrain set.
     int RequestedSubtype() const;
+    // The stamp group table of the selected type; null when it has none.
+    const StampGroupRow* StampTable() const;
     // The stamp group of the selected cell; 0 when it is an ordinary single tile.
     int StampGroup() const;
     // After a tile changed: its overview pixel and the window's modified mark.

@@ -35,6 +35,17 @@ double SamplePosition(int i, int sourceSize, int targetSize) {
     return position > sourceSize - 1 ? sourceSize - 1 : position;
 }
 
+// Every zoom copy of art samples midway between pixels, and there the blend is exactly the mean
+// of the four, which integers give without the floating-point work.
+template <typename Pixel>
+void MeanOfFour(const uint8_t* a, const uint8_t* b, const uint8_t* c, const uint8_t* d,
+                uint8_t* out) {
+    for (int channel = 0; channel < Pixel::kChannels; ++channel) {
+        out[channel] =
+            static_cast<uint8_t>((a[channel] + b[channel] + c[channel] + d[channel]) >> 2);
+    }
+}
+
 // Blends the four neighbours a, b (row r0) and c, d (row r1) while keeping key pixels out of the
 // result: each key neighbour moves the weights onto the other row or column, later tests
 // overriding earlier ones, and three or four key neighbours leave the key itself.
@@ -43,12 +54,7 @@ void BlendAvoidingKey(const uint8_t* a, const uint8_t* b, const uint8_t* c, cons
                       double dx, double wy, uint8_t* out) {
     bool anyKey = Pixel::IsKey(a) || Pixel::IsKey(b) || Pixel::IsKey(c) || Pixel::IsKey(d);
     if (!anyKey && dx == 0.5 && wy == 0.5) {
-        // Every zoom copy of art samples midway between pixels, and there the blend is exactly
-        // the mean of the four, which integers give without the floating-point work.
-        for (int channel = 0; channel < Pixel::kChannels; ++channel) {
-            out[channel] =
-                static_cast<uint8_t>((a[channel] + b[channel] + c[channel] + d[channel]) >> 2);
-        }
+        MeanOfFour<Pixel>(a, b, c, d, out);
         return;
     }
     double wTop = dx;
@@ -127,10 +133,7 @@ void MidwayRow(const uint8_t* row0, const uint8_t* row1, const std::vector<Colum
         if (Pixel::IsKey(a) || Pixel::IsKey(b) || Pixel::IsKey(c) || Pixel::IsKey(d)) {
             BlendAvoidingKey<Pixel>(a, b, c, d, 0.5, 0.5, out);
         } else {
-            for (int channel = 0; channel < kChannels; ++channel) {
-                out[channel] =
-                    static_cast<uint8_t>((a[channel] + b[channel] + c[channel] + d[channel]) >> 2);
-            }
+            MeanOfFour<Pixel>(a, b, c, d, out);
         }
         out += kChannels;
     }
