@@ -3,13 +3,20 @@
 #include "image/dib_conversion.h"
 
 int CCustomTerrainArt::Import(const std::string& path) {
-    CDibImage picture;
-    int result = picture.LoadBmp(path);
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 0;
+    int result = CDibImage::PeekBmp(path, width, height, bytesPerPixel);
     if (result != 0) {
         return result;
     }
-    if (picture.GetWidth() != kCustomArtSide || picture.GetHeight() != kCustomArtSide) {
+    if (width != kCustomArtSide || height != kCustomArtSide) {
         return kErrorWrongArtSize;
+    }
+    CDibImage picture;
+    result = picture.LoadBmp(path);
+    if (result != 0) {
+        return result;
     }
     if (picture.bytesPerPixel == 3) {
         full = std::move(picture);

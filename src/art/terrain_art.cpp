@@ -1,14 +1,13 @@
 #include "art/terrain_art.h"
 
-#include <algorithm>
-
 namespace {
 
+// The copies are what the map format's writer has always stored: a side of 0 for pictures under
+// 8 pixels, and no copies at all for 32-bit pictures, which the smooth resampler does not take.
 void ResizeCopy(CDibImage& target, const CDibImage& source, int width, int height) {
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    bool smooth = source.bytesPerPixel != 4;
-    target.ResizeFrom(0, 0, width, height, source, smooth);
+    if (target.ResizeFrom(0, 0, width, height, source, true) != 0) {
+        target.Release();
+    }
 }
 
 }  // namespace

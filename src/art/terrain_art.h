@@ -9,9 +9,10 @@
 // tenth size. `name` (of LibObject) is the file name without its folder for named art.
 class CTerrainArt : public LibObject {
   public:
-    // Recomputes half, quarter and tenth from full. Smooth and key-aware for 24- and 8-bit
-    // pictures; nearest neighbour for 32-bit ones, which the smooth resampler does not take.
-    // Tiny pictures still get copies of at least 1 x 1, so that every copy can be stored.
+    // Recomputes half, quarter and tenth from full, smooth and key-aware for 24- and 8-bit
+    // pictures. A 32-bit picture, which the smooth resampler does not take, gets empty copies,
+    // and a side of 0 pixels stays 0 (the tenth of a picture under 8 pixels), as map files
+    // have always stored them.
     virtual void BuildZooms();
     // Loads a BMP file into full and builds the zooms; 0 or the LoadBmp code. On failure full is
     // empty and everything else is as it was.

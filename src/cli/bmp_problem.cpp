@@ -1,19 +1,22 @@
 #include "bmp_problem.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <unistd.h>
 
 #include "image/dib_image.h"
+#include "platform/regular_file.h"
 
 std::string BmpProblemOf(const std::string& path) {
     // The loader does not say why a file does not open; the system does.
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) {
-        return std::strerror(errno);
+    std::string problem;
+    int handle = OpenRegularFile(path, problem);
+    if (handle < 0) {
+        return problem;
     }
-    CDibImage picture;
-    return picture.LoadBmp(path) == 0 ? ""
-                                      : "not a BMP picture of 8, 24 or 32 bits that can be read";
+    ::close(handle);
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 0;
+    return CDibImage::PeekBmp(path, width, height, bytesPerPixel) == 0
+               ? "its pixels cannot be read"
+               : "not a BMP picture of 8, 24 or 32 bits that can be read";
 }

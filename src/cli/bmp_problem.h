@@ -2,5 +2,5 @@
 
 #include <string>
 
-// Why the BMP file at path cannot be used as a picture; empty when it loads.
+// Why the BMP file at path, which failed to load, cannot be used as a picture.
 std::string BmpProblemOf(const std::string& path);

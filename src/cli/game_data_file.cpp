@@ -1,12 +1,9 @@
 #include "game_data_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "exit_status.h"
 #include "model/terrain_names.h"
 #include "model/terrain_table.h"
+#include "platform/profile_reader.h"
 
 namespace {
 
@@ -16,8 +13,8 @@ constexpr const char* kFailure = "Unable to read game data";
 
 bool ReadGameDataFile(const std::string& path) {
     // The reader takes a missing file for one without keys; say what really went wrong.
-    if (!std::ifstream(path)) {
-        ReportFailure(kFailure, path, std::strerror(errno));
+    if (CProfileReader profile(path); !profile.Problem().empty()) {
+        ReportFailure(kFailure, path, profile.Problem());
         return false;
     }
     int badType = -1;

@@ -11,11 +11,13 @@ std::string ImportProblem(int result, const std::string& path) {
     if (result != kErrorWrongArtSize) {
         return BmpProblemOf(path);
     }
-    CDibImage picture;
-    picture.LoadBmp(path);
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 0;
+    CDibImage::PeekBmp(path, width, height, bytesPerPixel);
     return "custom terrain art must be " + std::to_string(kCustomArtSide) + " x " +
-           std::to_string(kCustomArtSide) + " pixels, this picture is " +
-           std::to_string(picture.GetWidth()) + " x " + std::to_string(picture.GetHeight());
+           std::to_string(kCustomArtSide) + " pixels, this picture is " + std::to_string(width) +
+           " x " + std::to_string(height);
 }
 
 int RunImportArt(const CCommandLine& line) {

@@ -3,6 +3,7 @@
 // failed and 2 when the command line does not say what to do.
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -101,6 +102,9 @@ int CheckStandardOutput(int status) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A file size limit then fails the write (EFBIG), and the failure path removes what was
+    // written aside, instead of the signal ending the tool with a stray file.
+    std::signal(SIGXFSZ, SIG_IGN);
     CStderrInteraction interaction;
     theUserInteraction = &interaction;
     int status;

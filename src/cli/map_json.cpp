@@ -35,16 +35,11 @@ Json TilesJson(const CTileGrid& grid) {
     return tiles;
 }
 
-// In the order the file stores them: column by column, each tile's pieces oldest first.
-Json OverlaysJson(const CTileGrid& grid) {
+// In the order of the file the map came from.
+Json OverlaysJson(const MapFileLayout& layout) {
     Json overlays = Json::array();
-    for (int x = 0; x < grid.GetWidth(); ++x) {
-        for (int y = 0; y < grid.GetHeight(); ++y) {
-            RiverOverlay item;
-            for (int k = 0; grid.GetOverlay(x, y, k, item); ++k) {
-                overlays.push_back({x, y, item.kind, item.cell});
-            }
-        }
+    for (const RiverEntry& entry : layout.rivers) {
+        overlays.push_back({entry.x, entry.y, entry.piece.kind, entry.piece.cell});
     }
     return overlays;
 }
@@ -86,10 +81,10 @@ std::string JsonText(const Json& value) {
 
 Json MapJson(const CMapDocument& map) {
     return {
-        {"version", map.VersionText()},       {"milesPerTile", theTerrainTable.milesPerTile},
-        {"terrain", TerrainRecordsJson()},    {"width", map.grid.GetWidth()},
-        {"height", map.grid.GetHeight()},     {"tiles", TilesJson(map.grid)},
-        {"overlays", OverlaysJson(map.grid)}, {"customArt", CustomArtJson(map.art)},
+        {"version", map.VersionText()},         {"milesPerTile", theTerrainTable.milesPerTile},
+        {"terrain", TerrainRecordsJson()},      {"width", map.grid.GetWidth()},
+        {"height", map.grid.GetHeight()},       {"tiles", TilesJson(map.grid)},
+        {"overlays", OverlaysJson(map.layout)}, {"customArt", CustomArtJson(map.art)},
         {"cityArt", CityArtJson(map.art)},
     };
 }

@@ -1,6 +1,7 @@
 #include "png_writer.h"
 
 #include <png.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -56,10 +57,14 @@ bool WriteRows(png_structp png, png_infop info, const RgbTarget& picture, png_by
 
 }  // namespace
 
-bool WritePng(const std::string& path, const RgbTarget& picture, std::string& reason) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+bool WritePng(int descriptor, const RgbTarget& picture, std::string& reason) {
+    int own = dup(descriptor);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(own >= 0 ? fdopen(own, "wb") : nullptr, std::fclose);
     if (!file) {
         reason = std::strerror(errno);
+        if (own >= 0) {
+            close(own);
+        }
         return false;
     }
     PngWrite write;

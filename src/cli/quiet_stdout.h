@@ -1,8 +1,7 @@
 #pragma once
 
 // Sends standard output to /dev/null while it lives. The bitmap writer traces every save there,
-// naming the staging folder's files, which would only puzzle the user and spoil the output of
-// scripts; the tool reports failures itself.
+// which would spoil the output of scripts; the tool reports failures itself.
 class CQuietStdout {
   public:
     CQuietStdout();

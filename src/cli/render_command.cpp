@@ -5,8 +5,8 @@
 #include "exit_status.h"
 #include "map_document.h"
 #include "overwrite_guard.h"
+#include "platform/output_file.h"
 #include "png_writer.h"
-#include "staging_folder.h"
 #include "subcommand.h"
 
 namespace {
@@ -47,11 +47,18 @@ int RunRender(const CCommandLine& line) {
     RgbTarget picture{pixels.data(), static_cast<int>(width), static_cast<int>(height),
                       static_cast<int>(width)};
     RenderTiles(map.art, tileSize, 0, 0, map.grid.GetWidth(), map.grid.GetHeight(), picture, 0, 0);
-    std::string name = FileNameOf(output);
-    return WriteStaged(output, {name}, kFailure,
-                       [&](const CStagingFolder& staging, std::string& reason) {
-                           return WritePng(staging.PathOf(name), picture, reason);
-                       });
+    COutputFile file;
+    std::string reason;
+    if (!file.Begin(output)) {
+        return ReportFailure(kFailure, output, file.Problem());
+    }
+    if (!WritePng(file.Descriptor(), picture, reason)) {
+        return ReportFailure(kFailure, output, reason);
+    }
+    if (!file.Commit()) {
+        return ReportFailure(kFailure, output, file.Problem());
+    }
+    return kExitSuccess;
 }
 
 }  // namespace

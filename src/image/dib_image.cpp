@@ -153,6 +153,24 @@ std::optional<BmpLayout> PlanBmp(const CDibImage::FileHeader& file,
     return layout;
 }
 
+// Reads the headers at the file's start and plans the file; nothing for a file that LoadBmp
+// does not take.
+std::optional<BmpLayout> ReadBmpHeaders(CFile& file, CDibImage::FileHeader& readFile,
+                                        CDibImage::InfoHeader& readInfo) {
+    uint8_t headers[kHeadersSize];
+    if (file.Read(headers, kHeadersSize) != kHeadersSize) {
+        return std::nullopt;
+    }
+    readFile = ParseFileHeader(headers);
+    readInfo = ParseInfoHeader(headers + kFileHeaderSize);
+    uint8_t masks[kMaskBytes] = {};
+    if (readInfo.biCompression == kCompressionBitfields &&
+        file.Read(masks, kMaskBytes) != kMaskBytes) {
+        return std::nullopt;
+    }
+    return PlanBmp(readFile, readInfo, masks, file.GetLength());
+}
+
 // Stored row i takes source row (i * srcHeight + srcHeight / 2) / dstHeight, counted from the
 // bottom; along the row an error term picks column (k * srcWidth + srcWidth / 2) / dstWidth.
 void CopyNearest(const CDibImage& source, CDibImage& target) {
@@ -205,15 +223,7 @@ int CDibImage::CreateForOverwrite(int width, int height, int newBytesPerPixel) {
     return Allocate(width, height, newBytesPerPixel, false);
 }
 
-int CDibImage::Allocate(int width, int height, int newBytesPerPixel, bool zeroed) {
-    Release();
-    if (!IsDepth(newBytesPerPixel) || width <= 0 || height <= 0) {
-        return 1;
-    }
-    uint64_t size = StrideOf(width, newBytesPerPixel) * height;
-    if (size > kMaxBufferSize) {
-        return 1;
-    }
+void CDibImage::SetHeaders(int width, int height, int newBytesPerPixel, uint64_t size) {
     infoHeader = {kInfoHeaderSize,
                   width,
                   height,
@@ -227,6 +237,21 @@ int CDibImage::Allocate(int width, int height, int newBytesPerPixel, bool zeroed
                   0};
     fileHeader = {kBmpType, 68, 0, 0, kHeadersSize};
     bytesPerPixel = static_cast<uint8_t>(newBytesPerPixel);
+}
+
+int CDibImage::Allocate(int width, int height, int newBytesPerPixel, bool zeroed) {
+    Release();
+    if (!IsDepth(newBytesPerPixel) || width < 0 || height < 0) {
+        return 1;
+    }
+    uint64_t size = StrideOf(width, newBytesPerPixel) * height;
+    if (size > kMaxBufferSize) {
+        return 1;
+    }
+    SetHeaders(width, height, newBytesPerPixel, size);
+    if (size == 0) {
+        return 1;  // a picture of no pixels keeps its sizes and depth, and has no buffer
+    }
     try {
         if (newBytesPerPixel == 1) {
             palette = std::make_unique<PaletteEntry[]>(kPaletteSize);
@@ -289,19 +314,31 @@ int CDibImage::LoadBmp(const std::string& path) {
     return 0;
 }
 
+int CDibImage::PeekBmp(const std::string& path, int& width, int& height, int& bytesPerPixel) {
+    CFile file;
+    if (!file.Open(path, CFile::OpenMode::Read)) {
+        return kErrorFileNotFound;
+    }
+    FileHeader readFile;
+    InfoHeader readInfo;
+    std::optional<BmpLayout> layout;
+    try {
+        layout = ReadBmpHeaders(file, readFile, readInfo);
+    } catch (const CFileException&) {
+    }
+    if (!layout) {
+        return kErrorInvalidParameter;
+    }
+    width = layout->width;
+    height = layout->height;
+    bytesPerPixel = layout->bytesPerPixel;
+    return 0;
+}
+
 bool CDibImage::ReadBmp(CFile& file) {
-    uint8_t headers[kHeadersSize];
-    if (file.Read(headers, kHeadersSize) != kHeadersSize) {
-        return false;
-    }
-    FileHeader readFile = ParseFileHeader(headers);
-    InfoHeader readInfo = ParseInfoHeader(headers + kFileHeaderSize);
-    uint8_t masks[kMaskBytes] = {};
-    if (readInfo.biCompression == kCompressionBitfields &&
-        file.Read(masks, kMaskBytes) != kMaskBytes) {
-        return false;
-    }
-    std::optional<BmpLayout> layout = PlanBmp(readFile, readInfo, masks, file.GetLength());
+    FileHeader readFile;
+    InfoHeader readInfo;
+    std::optional<BmpLayout> layout = ReadBmpHeaders(file, readFile, readInfo);
     if (!layout) {
         return false;
     }
@@ -347,6 +384,19 @@ int CDibImage::SaveBmp(const std::string& path) {
         std::printf("\tERROR : Save failed on %s\n", path.c_str());
         return kErrorWriteFault;
     }
+    return WriteBmp(file, path);
+}
+
+int CDibImage::SaveBmp(CFile& file, const std::string& path) {
+    std::printf("\tSaving %s\n", path.c_str());
+    if (IsEmpty()) {
+        std::printf("\tERROR_BAD_FORMAT - Saving %s\n", path.c_str());
+        return kErrorBadFormat;
+    }
+    return WriteBmp(file, path);
+}
+
+int CDibImage::WriteBmp(CFile& file, const std::string& path) {
     fileHeader.bfOffBits = bytesPerPixel == 1 ? kHeadersSize + kPaletteBytes : kHeadersSize;
     infoHeader.biSizeImage = static_cast<uint32_t>(GetBufferSize());
     fileHeader.bfSize = infoHeader.biSizeImage + fileHeader.bfOffBits;
@@ -375,6 +425,10 @@ int CDibImage::ResizeFrom(int x0, int y0, int x1, int y1, const CDibImage& sourc
 
 int CDibImage::ResizeWith(int x0, int y0, int x1, int y1, const CDibImage& source,
                           int newBytesPerPixel, ResizeFill fill) {
+    if (source.IsEmpty()) {
+        Release();
+        return 0;
+    }
     // Built aside so that an image can be resized from itself.
     CDibImage result;
     result.CreateForOverwrite(Span(x0, x1), Span(y0, y1), newBytesPerPixel);
@@ -486,6 +540,13 @@ bool CDibImage::CreateFromRawHeader(const uint8_t* header, uint64_t bytesLeft) {
     const auto height = static_cast<int32_t>(GetLe32(header + 4));
     const uint32_t dataSize = GetLe32(header + 8);
     const uint32_t bitCount = GetLe32(header + 12);
+    // Zoom copies of tiny or 32-bit pictures are stored without pixels: a side of 0, or a record
+    // of zeros where the resampler made nothing. They come back as they were stored.
+    if (dataSize == 0 && width >= 0 && height >= 0 && (width == 0 || height == 0) &&
+        (IsBitCount(bitCount) || bitCount == 0)) {
+        SetHeaders(width, height, static_cast<int>(bitCount / 8), 0);
+        return true;
+    }
     if (!IsBitCount(bitCount) || width <= 0 || height <= 0 ||
         StrideOf(width, static_cast<int>(bitCount / 8)) * height != dataSize ||
         dataSize > bytesLeft) {

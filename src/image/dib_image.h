@@ -23,8 +23,9 @@ inline constexpr int kMaxImageSide = 30000;
 // 8-bit images, and a pixel buffer laid out as in a BMP file (rows bottom row first, each padded
 // to 4 bytes; 24- and 32-bit pixels blue, green, red[, unused]; 8-bit pixels colour indices).
 // Pixel coordinates count y from the top. An empty image has no buffer, zero headers and
-// bytesPerPixel 0. The headers and buffer are open for reading and for pixel writes; change the
-// image's size or depth only through the operations.
+// bytesPerPixel 0, except a picture of no pixels (a side of 0), which keeps its sizes and depth
+// in the headers so that it is written back as it came. The headers and buffer are open for reading
+// and for pixel writes; change the image's size or depth only through the operations.
 class CDibImage {
   public:
     struct FileHeader {
@@ -72,7 +73,8 @@ class CDibImage {
 
     // Replaces the image by a zero-filled one (8-bit images get an all-black colour table).
     // Always 1; the image is empty afterwards when the size or depth (1, 3 or 4 bytes per
-    // pixel) is impossible or the buffer cannot be had.
+    // pixel) is impossible or the buffer cannot be had, and when a side is 0 (it then keeps its
+    // sizes and depth).
     int Create(int width, int height, int bytesPerPixel);
     // As Create, for an image whose pixels are all written at once: only the padding at the end
     // of each row is zeroed, and the buffer may be one that thePixelBufferPool kept.
@@ -88,9 +90,16 @@ class CDibImage {
     // 0, kErrorFileNotFound, or kErrorInvalidParameter for a file it does not accept (the image
     // is then empty).
     int LoadBmp(const std::string& path);
+    // The width, height and bytes per pixel of the BMP file at path, from its headers alone:
+    // callers check sizes before any pixel is read. 0, or the code LoadBmp gives for a file
+    // that cannot be opened (kErrorFileNotFound) or whose headers it does not take.
+    static int PeekBmp(const std::string& path, int& width, int& height, int& bytesPerPixel);
     // 0, kErrorBadFormat (empty image), kErrorWriteFault (cannot create) or
     // kErrorInvalidParameter (failed write). Writes trace lines to standard output.
     int SaveBmp(const std::string& path);
+    // The same into a file opened for writing (and closed here); path only names it in the
+    // trace lines.
+    int SaveBmp(CFile& file, const std::string& path);
 
     // Makes this image a copy of the whole source resized to (x1 - x0) x (y1 - y0): nearest
     // neighbour, or key-aware bilinear when smooth. 0, or 1 when smooth resizing does not support
@@ -127,7 +136,8 @@ class CDibImage {
     void StoreRawHeader(uint8_t* header) const;
     // Makes the image a record's header describes, its pixels still to be read (GetBufferSize
     // bytes into bits); false, with the image empty, for a header that is inconsistent or needs
-    // more than bytesLeft.
+    // more than bytesLeft. A record of no pixels (a side of 0 and no data, its bit count possibly
+    // 0 too) makes an image without pixels that keeps the record's sizes and bit count.
     bool CreateFromRawHeader(const uint8_t* header, uint64_t bytesLeft);
 
     // One JPEG stream at the file's position. The buffer goes to the codec as it is held (bottom
@@ -147,11 +157,13 @@ class CDibImage {
 
   private:
     int Allocate(int width, int height, int bytesPerPixel, bool zeroed);
+    void SetHeaders(int width, int height, int bytesPerPixel, uint64_t size);
     using ResizeFill = void (*)(const CDibImage& source, CDibImage& target);
 
     // Replaces this image by a (x1 - x0) x (y1 - y0) one that fill makes from the source; 0.
     int ResizeWith(int x0, int y0, int x1, int y1, const CDibImage& source, int newBytesPerPixel,
                    ResizeFill fill);
     bool ReadBmp(CFile& file);
+    int WriteBmp(CFile& file, const std::string& path);
     bool Contains(int x, int y, int width, int height) const;
 };

@@ -55,6 +55,7 @@ bool CJpegDecoder::Decode(CJpegInput& input, int width, int height, uint8_t* fir
     source.bytesHandedOut = 0;
     source.library.bytes_in_buffer = 0;
     source.library.next_input_byte = nullptr;
+    errors.lostPixels = false;
     if (setjmp(errors.returnPoint) != 0) {
         // The codec is still sound after an error; abort makes it ready for the next stream.
         if (created) {
@@ -93,7 +94,7 @@ bool CJpegDecoder::Decode(CJpegInput& input, int width, int height, uint8_t* fir
         jpeg_read_scanlines(&codec, rows, count);
     }
     jpeg_finish_decompress(&codec);
-    return true;
+    return !errors.lostPixels;
 }
 
 // The file's remaining length is asked for only when what was handed out cannot account for the

@@ -30,8 +30,9 @@ class CJpegDecoder {
     // Decodes a stream that must declare width x height and decode to 3 channels, as
     // CDibImage::ReadJpeg does: stored row k goes to firstRow + k * stride. Like ReadJpeg the
     // decoder reads on past the end of the stream, and at the end of the file it gets an
-    // end-of-image marker. False for a stream of another size or depth, a damaged stream or a
-    // failing input; the rows may then be partly written.
+    // end-of-image marker. False for a stream of another size or depth, a damaged stream (also
+    // one the codec could only finish by making up pixels) or a failing input; the rows may then
+    // be partly written.
     bool Decode(CJpegInput& input, int width, int height, uint8_t* firstRow, ptrdiff_t stride);
 
   private:

@@ -25,9 +25,29 @@ void OutputError(j_common_ptr codec) {
     LogLibraryMessage(codec, kLogError);
 }
 
+bool MeansLostPixels(int code) {
+    switch (code) {
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_BOGUS_PROGRESSION:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_JPEG_EOF:
+        case JWRN_MUST_RESYNC:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Like the library's own: the first warning of an image is reported, trace messages are not.
 void EmitMessage(j_common_ptr codec, int messageLevel) {
-    if (messageLevel < 0 && codec->err->num_warnings++ == 0) {
+    if (messageLevel >= 0) {
+        return;
+    }
+    if (MeansLostPixels(codec->err->msg_code)) {
+        reinterpret_cast<JpegErrorManager*>(codec->err)->lostPixels = true;
+    }
+    if (codec->err->num_warnings++ == 0) {
         LogLibraryMessage(codec, kLogInfo);
     }
 }

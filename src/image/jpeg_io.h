@@ -17,10 +17,13 @@ inline constexpr size_t kJpegBufferSize = 16384;
 
 // libjpeg's error manager with a way back to the caller: on an error the library's message goes
 // to the diagnostic log and control returns to the setjmp on returnPoint, so that a damaged
-// stream fails the operation instead of ending the process. Warnings are logged only.
+// stream fails the operation instead of ending the process. Warnings are logged only, and those
+// that mean the decoded pixels are not all the stream's own (the entropy data is damaged or cut
+// short, and the codec made up what was missing) are noted in lostPixels.
 struct JpegErrorManager {
     jpeg_error_mgr library;  // first, so that the codec's error pointer finds the whole record
     std::jmp_buf returnPoint;
+    bool lostPixels = false;
 };
 
 // Compresses a 24-bit image with the editor's settings (quality 95) into the codec's attached

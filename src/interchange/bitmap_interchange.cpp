@@ -1,8 +1,13 @@
 #include "interchange/bitmap_interchange.h"
 
+#include <unistd.h>
+
 #include <iterator>
 
+#include "art/terrain_art.h"
 #include "model/terrain_table.h"
+#include "platform/file.h"
+#include "platform/output_file.h"
 
 namespace {
 
@@ -37,9 +42,9 @@ int TypeOfColor(COLORREF color) {
     return -1;
 }
 
-bool HasSizeOfAMap(const CDibImage& picture) {
-    return picture.GetWidth() >= kMinMapSide && picture.GetWidth() <= kMaxMapWidth &&
-           picture.GetHeight() >= kMinMapSide && picture.GetHeight() <= kMaxMapHeight;
+bool IsSizeOfAMap(int width, int height) {
+    return width >= kMinMapSide && width <= kMaxMapWidth && height >= kMinMapSide &&
+           height <= kMaxMapHeight;
 }
 
 }  // namespace
@@ -57,15 +62,22 @@ std::string SubtypeFileName(const std::string& path) {
 }
 
 int ImportBitmap(CMapArt& art, const std::string& path) {
+    // The size is checked before a pixel is read: a huge picture is refused without its memory.
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 0;
+    if (CDibImage::PeekBmp(path, width, height, bytesPerPixel) != 0) {
+        return kImportCannotOpen;
+    }
+    if (!IsSizeOfAMap(width, height)) {
+        return kImportBadSize;
+    }
     CDibImage colors;
     if (colors.LoadBmp(path) != 0) {
         return kImportCannotOpen;
     }
     CDibImage subtypes;
     bool haveSubtypes = subtypes.LoadBmp(SubtypeFileName(path)) == 0;
-    if (!HasSizeOfAMap(colors)) {
-        return kImportBadSize;
-    }
     if (colors.bytesPerPixel != 3 || (haveSubtypes && subtypes.bytesPerPixel != 1)) {
         return kImportBadDepth;
     }
@@ -101,12 +113,40 @@ int ImportBitmap(CMapArt& art, const std::string& path) {
     return result;
 }
 
-int ExportBitmap(const CTileGrid& grid, const std::string& path) {
+namespace {
+
+void SetReason(std::string* reason, const std::string& text) {
+    if (reason != nullptr) {
+        *reason = text;
+    }
+}
+
+// Writes the picture as a BMP file into what output made aside.
+bool WriteAside(CDibImage& picture, const COutputFile& output, const std::string& path) {
+    int descriptor = dup(output.Descriptor());
+    if (descriptor < 0) {
+        return false;
+    }
+    CFile file;
+    file.Adopt(descriptor, path);
+    return picture.SaveBmp(file, path) == 0;
+}
+
+}  // namespace
+
+int ExportBitmap(const CTileGrid& grid, const std::string& path, std::string* reason) {
+    size_t extension = path.find(".bmp");
+    if (extension == std::string::npos || extension < path.size() - FileNamePart(path).size()) {
+        SetReason(reason,
+                  "the file name must hold .bmp, before which the subtype bitmap's name puts _s");
+        return kExportFailed;
+    }
     CDibImage colors;
     CDibImage subtypes;
     colors.Create(grid.GetWidth(), grid.GetHeight(), 3);
     subtypes.Create(grid.GetWidth(), grid.GetHeight(), 1);
     if (colors.IsEmpty() || subtypes.IsEmpty()) {
+        SetReason(reason, "out of memory for the bitmaps");
         return kExportFailed;
     }
     for (int i = 0; i < CDibImage::kPaletteSize; ++i) {
@@ -120,10 +160,23 @@ int ExportBitmap(const CTileGrid& grid, const std::string& path) {
             *subtypes.PixelPtr(x, y) = static_cast<uint8_t>(tile->subtype + 1);
         }
     }
-    if (colors.SaveBmp(path) != 0 || subtypes.SaveBmp(SubtypeFileName(path)) != 0) {
-        return kExportFailed;
+    // Both files are made aside and put in place together: a pair never mixes two maps.
+    const std::string subtypePath = SubtypeFileName(path);
+    COutputFile colorFile;
+    COutputFile subtypeFile;
+    std::string problem;
+    if (!colorFile.Begin(path)) {
+        problem = colorFile.Problem();
+    } else if (!subtypeFile.Begin(subtypePath)) {
+        problem = subtypePath + ": " + subtypeFile.Problem();
+    } else if (!WriteAside(colors, colorFile, path) ||
+               !WriteAside(subtypes, subtypeFile, subtypePath)) {
+        problem = "the bitmaps could not be written";
+    } else if (!COutputFile::CommitBoth(colorFile, subtypeFile, problem)) {
+        problem = "the bitmaps could not be put in place: " + problem;
     }
-    return 0;
+    SetReason(reason, problem);
+    return problem.empty() ? 0 : kExportFailed;
 }
 
 std::string ImportMessage(int code) {

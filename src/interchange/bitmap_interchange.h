@@ -36,8 +36,11 @@ std::string SubtypeFileName(const std::string& path);
 // except after 1, which leaves an empty grid).
 int ImportBitmap(CMapArt& art, const std::string& path);
 
-// Writes the map as a colour bitmap and its subtype bitmap; 0, or 100 when either save fails.
-int ExportBitmap(const CTileGrid& grid, const std::string& path);
+// Writes the map as a colour bitmap and its subtype bitmap, both or neither (the pair is written
+// aside and put in place together, see COutputFile). 0, or 100 when either cannot be written or
+// the file name holds no ".bmp" (the subtype bitmap would not land beside it); reason, when
+// given, says why.
+int ExportBitmap(const CTileGrid& grid, const std::string& path, std::string* reason = nullptr);
 
 // The message the editor shows for an import result: "Failed to open file", ...
 std::string ImportMessage(int code);

@@ -51,21 +51,46 @@ void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& 
     archive.Write(image.bits.get(), image.GetBufferSize());
 }
 
-// budget is what is left of the file's length for pixels: a file holds each picture once, so
-// directory records that all name one blob cannot make the pictures outgrow the file.
-bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image, uint64_t& budget) {
+// What the city pictures of a file may take in memory. A file holds each picture once, so their
+// pixels cannot outgrow it; the rest (objects, names, the colour tables of 8-bit pictures)
+// may take as much again, and room for many small pictures, whose tables and objects outweigh
+// their bytes in the file. Directory records that all name one blob cannot make the load
+// outgrow its file.
+class CMemoryBudget {
+  public:
+    explicit CMemoryBudget(uint64_t fileLength)
+        : pixels(fileLength), rest(fileLength + kSmallPictures) {}
+    bool TakeEntry() { return Take(rest, sizeof(CTerrainArt) + kNameBytes); }
+    bool TakePicture(const CDibImage& image) {
+        return Take(pixels, image.GetBufferSize()) &&
+               Take(rest, image.palette ? sizeof(CDibImage::PaletteEntry) * 256 : 0);
+    }
+
+  private:
+    static constexpr uint64_t kSmallPictures = 16 << 20;
+    static bool Take(uint64_t& budget, uint64_t cost) {
+        if (cost > budget) {
+            return false;
+        }
+        budget -= cost;
+        return true;
+    }
+    uint64_t pixels;
+    uint64_t rest;
+};
+
+bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image,
+              CMemoryBudget& budget) {
     uint8_t header[1 + CDibImage::kRawHeaderBytes];
     if (!archive.SeekTo(GetLe32(record)) || archive.Read(header, 1) != 1) {
         return false;
     }
     if (archive.Read(header + 1, CDibImage::kRawHeaderBytes) != CDibImage::kRawHeaderBytes ||
-        !image.CreateFromRawHeader(header + 1, archive.BytesLeft()) ||
-        archive.Read(image.bits.get(), image.GetBufferSize()) != image.GetBufferSize() ||
-        image.GetBufferSize() > budget) {
+        !image.CreateFromRawHeader(header + 1, archive.BytesLeft()) || !budget.TakePicture(image) ||
+        archive.Read(image.bits.get(), image.GetBufferSize()) != image.GetBufferSize()) {
         image.Release();
         return false;
     }
-    budget -= image.GetBufferSize();
     return true;
 }
 
@@ -109,10 +134,14 @@ int ReadCityArtList(CMapArchive& archive, CMapArt& art, std::string& reason) {
     }
     std::vector<uint8_t> directory(static_cast<size_t>(records) * kRecordBytes);
     archive.Read(directory.data(), directory.size());
-    uint64_t budget = archive.GetLength();
+    CMemoryBudget budget(archive.GetLength());
     for (size_t at = 0; at < directory.size(); at += kRecordBytes * kImagesPerEntry) {
         auto entry = std::make_unique<CTerrainArt>();
         entry->name = FieldText(&directory[at + 8], kNameBytes);
+        if (!budget.TakeEntry()) {
+            reason = "the city picture " + *entry->name + " is damaged";
+            return kMapDamaged;
+        }
         for (int image = 0; image < kImagesPerEntry; ++image) {
             if (!ReadBlob(archive, &directory[at + image * kRecordBytes], Image(*entry, image),
                           budget)) {

@@ -6,6 +6,7 @@
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
+#include "model/terrain_names.h"
 
 namespace {
 
@@ -106,18 +107,23 @@ class CArchiveJpegInput : public CJpegInput {
 };
 
 // Decodes the 100 x 100 cell of a directory record into place; the zoom copies stored beside
-// it are never needed, since the zooms are rebuilt from the whole sheet.
-bool ReadCell(CMapArchive& archive, CJpegDecoder& decoder, const uint8_t* record,
-              CCustomTerrainArt& slot, int cell) {
+// it are never needed, since the zooms are rebuilt from the whole sheet. A cell whose pixels
+// the codec had to make up in part is damaged: saving it again would keep the damage for good.
+// Returns what is wrong with the cell, or nothing.
+const char* ReadCell(CMapArchive& archive, CJpegDecoder& decoder, const uint8_t* record,
+                     CCustomTerrainArt& slot, int cell) {
     uint8_t format;
     if (!archive.SeekTo(GetLe32(record)) || archive.Read(&format, 1) != 1) {
-        return false;
+        return "its data lies past the end of the file";
     }
     CArchiveJpegInput input(archive);
     // Stored row 0 of the cell is its bottom row.
     uint8_t* firstRow = slot.full.PixelPtr(cell % 9 * kCustomCellSide,
                                            cell / 9 * kCustomCellSide + kCustomCellSide - 1);
-    return decoder.Decode(input, kCustomCellSide, kCustomCellSide, firstRow, slot.full.GetStride());
+    if (!decoder.Decode(input, kCustomCellSide, kCustomCellSide, firstRow, slot.full.GetStride())) {
+        return "damaged JPEG data";
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -162,7 +168,7 @@ int ReadCustomTerrainArt(CMapArchive& archive, CMapArt& art, std::string& reason
     if (archive.Read(flags, sizeof flags) != sizeof flags) {
         throw CArchiveEndOfFile();
     }
-    std::vector<CCustomTerrainArt*> slots;
+    std::vector<int> types;
     for (int i = 0; i < kCustomTypes; ++i) {
         if (flags[i] == 0) {
             continue;
@@ -175,37 +181,39 @@ int ReadCustomTerrainArt(CMapArchive& archive, CMapArt& art, std::string& reason
             throw CArchiveEndOfFile();
         }
         slot.sourcePath = FieldText(path, kPathBytes);
-        slots.push_back(&slot);
+        types.push_back(TERRAIN_TYPE_CUSTOM_1 + i);
     }
-    if (slots.empty()) {
+    if (types.empty()) {
         return 0;
     }
     int32_t records = archive.ReadInt32();
-    size_t needed = kRecordsPerSlot * slots.size();
+    size_t needed = kRecordsPerSlot * types.size();
     if (records < 0 || static_cast<size_t>(records) < needed ||
         static_cast<uint64_t>(records) * kRecordBytes > archive.BytesLeft()) {
         reason = "the custom art directory holds " + std::to_string(records) + " records for " +
-                 std::to_string(slots.size()) + " types";
+                 std::to_string(types.size()) + " types";
         return kMapDamaged;
     }
     std::vector<uint8_t> directory(needed * kRecordBytes);
     archive.Read(directory.data(), directory.size());
     const uint8_t* record = directory.data();
     CJpegDecoder decoder;
-    for (CCustomTerrainArt* slot : slots) {
+    for (int type : types) {
+        CCustomTerrainArt& slot = *art.CustomArtFor(type);
         // The 81 cells cover the sheet, whose rows have no padding.
-        slot->full.CreateForOverwrite(kCustomArtSide, kCustomArtSide, 3);
-        if (slot->full.IsEmpty()) {
+        slot.full.CreateForOverwrite(kCustomArtSide, kCustomArtSide, 3);
+        if (slot.full.IsEmpty()) {
             throw std::bad_alloc();
         }
         for (int cell = 0; cell < kCells; ++cell, record += kRecordBytes * kImagesPerCell) {
-            if (!ReadCell(archive, decoder, record, *slot, cell)) {
-                reason = "a cell of the custom art of " + slot->sourcePath + " is damaged";
+            if (const char* problem = ReadCell(archive, decoder, record, slot, cell)) {
+                reason = std::string("custom art of ") + TerrainDisplayName(type) + ", cell " +
+                         std::to_string(cell) + ": " + problem;
                 return kMapDamaged;
             }
         }
-        slot->BuildZooms();
-        slot->loaded = 1;
+        slot.BuildZooms();
+        slot.loaded = 1;
     }
     return 0;
 }

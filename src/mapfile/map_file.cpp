@@ -1,7 +1,5 @@
 #include "mapfile/map_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +11,7 @@
 #include "image/pixel_buffer_pool.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
+#include "platform/output_file.h"
 
 namespace {
 
@@ -35,43 +34,6 @@ void CloseQuietly(CFile& file) {
     } catch (const CFileException&) {
     }
 }
-
-// A new file beside path that is renamed over it when the save is complete. It gets the
-// permissions of the file it replaces, or the usual ones for a new file.
-class CTemporaryFile {
-  public:
-    explicit CTemporaryFile(const std::string& target) : path(target + ".saving-XXXXXX") {
-        int handle = mkstemp(path.data());
-        if (handle < 0) {
-            path.clear();
-            return;
-        }
-        struct stat status;
-        mode_t mask = umask(0);
-        umask(mask);
-        mode_t mode = stat(target.c_str(), &status) == 0 ? status.st_mode & 07777 : 0666 & ~mask;
-        fchmod(handle, mode);
-        close(handle);
-    }
-    ~CTemporaryFile() {
-        if (!path.empty()) {
-            unlink(path.c_str());
-        }
-    }
-    bool Made() const { return !path.empty(); }
-    const std::string& Path() const { return path; }
-    // True when the file now stands at target.
-    bool MoveTo(const std::string& target) {
-        if (rename(path.c_str(), target.c_str()) != 0) {
-            return false;
-        }
-        path.clear();
-        return true;
-    }
-
-  private:
-    std::string path;
-};
 
 // Puts theTerrainTable back as it was unless the load is committed.
 class CTerrainTableRestorer {
@@ -179,8 +141,9 @@ int ReadHeader(CMapArchive& archive, MapFileLayout& layout, std::string& reason)
     return 0;
 }
 
+// The river pieces are listed in the layout only when keepRivers is set.
 int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFileLayout& layout,
-                 std::string& reason) {
+                 bool keepRivers, std::string& reason) {
     int result = ReadHeader(archive, layout, reason);
     if (result == 0) {
         result = ReadGameData(archive, theTerrainTable);
@@ -189,7 +152,7 @@ int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFil
         result = ReadOverview(archive, overview, reason);
     }
     if (result == 0) {
-        result = ReadTileGrid(archive, art.Grid(), reason);
+        result = ReadTileGrid(archive, art.Grid(), reason, keepRivers ? &layout.rivers : nullptr);
     }
     for (int section = 3; section <= 4 && result == 0; ++section) {
         if (!archive.SeekTo(layout.sections[section])) {
@@ -226,15 +189,17 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
                               "below 255");
         return kMapRiverNotStorable;
     }
-    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) {
-        SetReason(reason, "the file is read-only");
+    COutputFile output;
+    if (!output.Begin(path)) {
+        SetReason(reason, output.Problem());
         return kMapCannotOpen;
     }
-    CTemporaryFile temporary(path);
-    if (!temporary.Made() || !file.Open(temporary.Path(), CFile::OpenMode::CreateWrite)) {
+    int descriptor = dup(output.Descriptor());
+    if (descriptor < 0) {
         SetReason(reason, std::strerror(errno));
         return kMapCannotOpen;
     }
+    file.Adopt(descriptor, output.Target());
     // The overview picture must match the grid; one that does not is made anew for the file.
     CDibImage rebuilt;
     const CDibImage* picture = &overview;
@@ -249,8 +214,7 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
         CMapArchive archive(file, CMapArchive::Mode::Store);
         result = WriteSections(archive, art, *picture, written);
         if (result == 0) {
-            file.Flush();
-            file.Close();
+            file.Close();  // committing the output commits the bytes to the device
         }
     } catch (const CFileException& failure) {
         SetReason(reason, failure.what());
@@ -259,8 +223,8 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
     if (result != 0) {
         CloseQuietly(file);
     }
-    if (result == 0 && !temporary.MoveTo(path)) {
-        SetReason(reason, std::strerror(errno));
+    if (result == 0 && !output.Commit()) {
+        SetReason(reason, output.Problem());
         result = kMapWriteFailed;
     }
     if (result == 0) {
@@ -276,7 +240,7 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
             MapFileLayout* layout) {
     CFile file;
     if (!file.Open(path, CFile::OpenMode::Read)) {
-        SetReason(reason, std::strerror(errno));
+        SetReason(reason, file.OpenProblem());
         return kMapCannotOpen;
     }
     CTerrainTableRestorer restorer;
@@ -289,7 +253,7 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
     int result;
     try {
         CMapArchive archive(file, CMapArchive::Mode::Load);
-        result = ReadSections(archive, freshArt, freshOverview, read, why);
+        result = ReadSections(archive, freshArt, freshOverview, read, layout != nullptr, why);
     } catch (const CArchiveEndOfFile& failure) {
         why = failure.what();
         result = kMapDamaged;
@@ -301,7 +265,7 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
         result = kMapDamaged;
     }
     if (layout != nullptr) {
-        *layout = read;
+        *layout = std::move(read);
     }
     if (result != 0) {
         SetReason(reason, why);

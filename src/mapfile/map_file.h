@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "art/map_art.h"
 #include "image/dib_image.h"
@@ -22,20 +23,30 @@ inline constexpr int kMapVerifyFailed = 602;      // the loaded grid failed veri
 inline constexpr int kMaxMapSide = 1000;
 inline constexpr int kSectionTableSlots = 8;
 
-// The header and section table of a map file as read or written.
+// A river piece of a map file's list.
+struct RiverEntry {
+    uint8_t x = 0;
+    uint8_t y = 0;
+    RiverOverlay piece;
+};
+
+// The header and section table of a map file as read or written, and the river pieces that a
+// load placed, in the order of the file (which another program may have written in any order).
 struct MapFileLayout {
     uint8_t version[4] = {};
     uint32_t sections[kSectionTableSlots] = {};
+    std::vector<RiverEntry> rivers;
 };
 
 // Writes the map (theTerrainTable, the overview picture, art.Grid() with its rivers, the city
-// art and the custom terrain art) to path. The file is written beside the target and renamed
-// over it only when everything was written, so a failed save leaves an existing file as it was.
+// art and the custom terrain art) to path, as a COutputFile: written aside and put in place
+// only when everything was written, so a failed save leaves an existing file as it was; links
+// are followed, FIFOs and devices written into, folders and read-only files refused (110).
 // Clears the grid's modified flag on success. reason, when given, receives what went wrong.
 int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview,
             std::string* reason = nullptr, MapFileLayout* layout = nullptr);
-// The same, writing through the given (closed) file object, which SaveMap opens on the
-// temporary file; lets tests stand in a file whose writes fail.
+// The same, writing through the given (closed) file object, which is handed the file written
+// aside; lets tests stand in a file whose writes fail.
 int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
                    std::string* reason = nullptr, MapFileLayout* layout = nullptr);
 

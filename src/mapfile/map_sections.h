@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "art/map_art.h"
 #include "image/dib_image.h"
 #include "mapfile/map_archive.h"
+#include "mapfile/map_file.h"
 #include "model/terrain_table.h"
 
 // The five sections of a map file. Each returns 0 or a result code of map_file.h; reading
@@ -19,9 +21,11 @@ int ReadGameData(CMapArchive& archive, CTerrainTable& table);
 int WriteOverview(CMapArchive& archive, const CDibImage& overview);
 int ReadOverview(CMapArchive& archive, CDibImage& overview, std::string& reason);
 
-// Section 2: the tiles column by column and the river pieces, ended by 0xFF.
+// Section 2: the tiles column by column and the river pieces, ended by 0xFF. The reader puts
+// the river pieces it placed, in the order of the file, into riverOrder when it is given.
 int WriteTileGrid(CMapArchive& archive, const CTileGrid& grid);
-int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason);
+int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason,
+                 std::vector<RiverEntry>* riverOrder = nullptr);
 
 // Section 3: the city art list as raw images behind a directory of 48-byte records.
 int WriteCityArtList(CMapArchive& archive, const CMapArt& art);

@@ -116,8 +116,9 @@ int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCityFound) {
 }
 
 // River entries up to the 0xFF that ends the list; entries for tiles outside the grid are
-// skipped.
-int ReadRivers(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
+// skipped. Those put on the map go to order too, when it is given.
+int ReadRivers(CMapArchive& archive, CTileGrid& grid, std::string& reason,
+               std::vector<RiverEntry>* order) {
     for (;;) {
         uint8_t entry[4];
         if (!archive.ReadByte(entry[0]) ||
@@ -129,6 +130,9 @@ int ReadRivers(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
             return 0;
         }
         grid.AddOverlay(entry[0], entry[1], entry[2], entry[3]);
+        if (order != nullptr && grid.Contains(entry[0], entry[1])) {
+            order->push_back({entry[0], entry[1], {entry[2], entry[3]}});
+        }
     }
 }
 
@@ -158,7 +162,8 @@ int WriteTileGrid(CMapArchive& archive, const CTileGrid& grid) {
     return 0;
 }
 
-int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
+int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason,
+                 std::vector<RiverEntry>* riverOrder) {
     int32_t width = archive.ReadInt32();
     int32_t height = archive.ReadInt32();
     if (width < 1 || height < 1 || width > kMaxMapSide || height > kMaxMapSide) {
@@ -190,5 +195,5 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason) {
             }
         }
     }
-    return ReadRivers(archive, grid, reason);
+    return ReadRivers(archive, grid, reason, riverOrder);
 }

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "model/terrain_names.h"
 #include "platform/profile_reader.h"
@@ -116,9 +119,14 @@ bool ParseTerrainLine(const std::string& value, CTerrainType& record) {
 int CTerrainTable::LoadGameData(const std::string& path, int* badType) {
     CProfileReader profile(path);
     milesPerTile = profile.GetInt("Units", "MILES_PER_MAP_SQUARE", milesPerTile);
+    std::vector<std::string> keys;
+    for (int type = 0; type < kStoredTerrainTypes; ++type) {
+        keys.emplace_back(TerrainKey(type));
+    }
+    std::vector<std::optional<std::string>> lines = profile.FindAll("TerrainCosts", keys);
     for (int type = 0; type < kStoredTerrainTypes; ++type) {
         CTerrainType record = records[type];
-        if (!ParseTerrainLine(profile.GetString("TerrainCosts", TerrainKey(type), ""), record)) {
+        if (!ParseTerrainLine(lines[type].value_or(""), record)) {
             if (badType != nullptr) {
                 *badType = type;
             }

@@ -7,19 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace {
-
-int OpenFlags(CFile::OpenMode mode) {
-    switch (mode) {
-        case CFile::OpenMode::Read:
-            return O_RDONLY;
-        case CFile::OpenMode::CreateWrite:
-            return O_WRONLY | O_CREAT | O_TRUNC;
-    }
-    return O_RDONLY;
-}
-
-}  // namespace
+#include "platform/regular_file.h"
 
 CFile::~CFile() {
     if (handle >= 0) {
@@ -31,10 +19,28 @@ bool CFile::Open(const std::string& newPath, OpenMode mode) {
     if (handle >= 0) {
         Close();
     }
-    handle = ::open(newPath.c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
+    openProblem.clear();
+    if (mode == OpenMode::Read) {
+        handle = OpenRegularFile(newPath, openProblem);
+    } else {
+        handle = ::open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (handle < 0) {
+            openProblem = std::strerror(errno);
+        }
+    }
     path = newPath;
     position = 0;
     return handle >= 0;
+}
+
+void CFile::Adopt(int descriptor, const std::string& newPath) {
+    if (handle >= 0) {
+        Close();
+    }
+    handle = descriptor;
+    path = newPath;
+    position = 0;
+    openProblem.clear();
 }
 
 size_t CFile::Read(void* buffer, size_t count) {

@@ -24,9 +24,13 @@ class CFile {
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    // False when the file cannot be opened; an open file is closed first.
+    // False, with OpenProblem() saying why, when the file cannot be opened; Read opens only
+    // regular files (see OpenRegularFile). An open file is closed first.
     bool Open(const std::string& path, OpenMode mode);
+    // Takes over a descriptor opened for writing (such as mkstemp's), which Close closes.
+    void Adopt(int descriptor, const std::string& path);
     bool IsOpen() const { return handle >= 0; }
+    const std::string& OpenProblem() const { return openProblem; }
 
     // Reads up to count bytes with one system read and returns how many arrived; from a regular
     // file fewer arrive only at its end.
@@ -54,4 +58,5 @@ class CFile {
     int handle = -1;
     uint64_t position = 0;
     std::string path;
+    std::string openProblem;
 };

@@ -42,13 +42,20 @@ TEST(TerrainArtTest, ZoomCopySizes) {
     ExpectSize(art.tenth, 45, 45);
     EXPECT_EQ(art.name, "a.bmp");
 
-    // 32-bit pictures, which the smooth resampler does not take, still get their copies, and
-    // tiny pictures get copies of at least one pixel.
-    ASSERT_EQ(art.LoadNamed(SavePicture(dir, "b.bmp", 5, 3, 4)), 0);
-    ExpectSize(art.half, 3, 2);
-    ExpectSize(art.quarter, 2, 1);
-    ExpectSize(art.tenth, 1, 1);
-    EXPECT_EQ(art.tenth.bytesPerPixel, 4);
+    // As map files have always stored them: a tenth of 0 pixels in one side for a picture under
+    // 8 pixels, which keeps its sizes and depth, and no copies of a 32-bit picture, which the
+    // smooth resampler does not take.
+    ASSERT_EQ(art.LoadNamed(SavePicture(dir, "b.bmp", 64, 5, 3)), 0);
+    ExpectSize(art.quarter, 16, 2);
+    ExpectSize(art.tenth, 6, 0);
+    EXPECT_EQ(art.tenth.bytesPerPixel, 3);
+    EXPECT_TRUE(art.tenth.IsEmpty());
+    ASSERT_EQ(art.LoadNamed(SavePicture(dir, "c.bmp", 40, 30, 4)), 0);
+    for (const CDibImage* copy : {&art.half, &art.quarter, &art.tenth}) {
+        EXPECT_TRUE(copy->IsEmpty());
+        ExpectSize(*copy, 0, 0);
+        EXPECT_EQ(copy->bytesPerPixel, 0);
+    }
 }
 
 TEST(TerrainArtTest, AFailedLoadKeepsTheRest) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "cli_test.h"
@@ -98,6 +101,15 @@ TEST_F(MapCommandsTest, DumpListsTilesRowByRowAndRiversInFileOrder) {
     EXPECT_EQ(dumped["tiles"][22], json({TERRAIN_TYPE_WOODS, 3, 2, kNoAuxByte}));
     EXPECT_EQ(dumped["overlays"],
               json({{1, 4, kNarrowRiver, 9}, {3, 1, kWideRiver, 5}, {3, 1, kNarrowRiver, 7}}));
+
+    // Another program's file lists its rivers in its own order, which the dump keeps.
+    std::vector<uint8_t> bytes = ReadFileBytes(path);
+    uint32_t tiles = bytes[18] | bytes[19] << 8 | bytes[20] << 16;  // section 2
+    const uint8_t reordered[] = {3, 1, kWideRiver, 5, 1, 4, kNarrowRiver, 9, 3, 1, kNarrowRiver, 7};
+    std::copy(std::begin(reordered), std::end(reordered), bytes.begin() + tiles + 8 + 2 * 22 * 20);
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(Dump(path)["overlays"],
+              json({{3, 1, kWideRiver, 5}, {1, 4, kNarrowRiver, 9}, {3, 1, kNarrowRiver, 7}}));
 }
 
 TEST_F(MapCommandsTest, ImportWarnsAboutUnknownColoursAndStillMakesTheMap) {
@@ -154,6 +166,77 @@ TEST_F(MapCommandsTest, ExportWritesTheBitmapPairOrNothing) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err,
               "tarvo-map: Unable to export map: missing/out.bmp: No such file or directory\n");
+
+    // The editor's name rule fails the work, not the command line.
+    ToolRun unnamed = RunTarvoMap(dir, {"export", path, "north2.BMP"});
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_EQ(unnamed.err.rfind("tarvo-map: Unable to export map: north2.BMP: ", 0), 0u)
+        << unnamed.err;
+
+    // A read-only subtype file: neither file of the pair is touched.
+    std::filesystem::permissions(dir.File("pair_s.bmp"), std::filesystem::perms::owner_read);
+    std::vector<uint8_t> before = ReadFileBytes(dir.File("pair.bmp"));
+    SaveExactMap("other.gmp", 30, 20);
+    ToolRun locked = RunTarvoMap(dir, {"export", dir.File("other.gmp"), "pair.bmp"});
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_NE(locked.err.find("pair_s.bmp: the file is read-only"), std::string::npos)
+        << locked.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("pair.bmp")), before);
+    EXPECT_EQ(FolderContents(dir.Path()),
+              std::vector<std::string>({"exact.gmp", "other.gmp", "pair.bmp", "pair_s.bmp"}));
+}
+
+// Inputs are only read from regular files (a FIFO would block for good); outputs follow links,
+// are written into FIFOs and devices, and never replace a folder or a read-only file.
+TEST_F(MapCommandsTest, FilesThatAreNotPlainFiles) {
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder"));
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"info", "pipe"}, "Unable to load map: pipe: not a regular file"},
+        {{"import", "pipe", "--gamedata", kGameData, "-o", "x.gmp"},
+         "Failed to open file: pipe: not a regular file"},
+        {{"gamedata", "folder"}, "Unable to read game data: folder: not a regular file"},
+        {{"new", "--gamedata", kGameData, "--width", "20", "--height", "20", "--fill", "grass",
+          "-o", "folder"},
+         "Unable to save map: folder: it is a folder"},
+    };
+    for (const auto& [arguments, message] : refused) {
+        ToolRun run = RunTarvoMap(dir, arguments);
+        EXPECT_EQ(run.status, 1) << message;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+
+    std::string map = NewMap("real.gmp", "grass");
+    std::filesystem::create_symlink("real.gmp", dir.File("link.gmp"));
+    ToolRun linked = RunTarvoMap(dir, {"new", "--gamedata", kGameData, "--width", "30", "--height",
+                                       "20", "--fill", "desert", "-o", "link.gmp"});
+    ASSERT_EQ(linked.status, 0) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.gmp")));
+    EXPECT_EQ(Dump(map)["width"], 30);
+    ToolRun discarded = RunTarvoMap(dir, {"render", map, "/dev/null", "--tile", "25"});
+    EXPECT_EQ(discarded.status, 0) << discarded.err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+    std::string locked = dir.Write("locked.png", "keep");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    ToolRun render = RunTarvoMap(dir, {"render", map, "locked.png"});
+    EXPECT_EQ(render.status, 1);
+    EXPECT_NE(render.err.find("locked.png: the file is read-only"), std::string::npos)
+        << render.err;
+
+    // Under a file size limit the write fails, and nothing is left behind.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 32 * 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    ToolRun limited = RunTarvoMap(dir, {"new", "--gamedata", kGameData, "--width", "192",
+                                        "--height", "112", "--fill", "grass", "-o", "big.gmp"});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.err.find("File too large"), std::string::npos) << limited.err;
+    EXPECT_EQ(FolderContents(dir.Path()),
+              std::vector<std::string>({"folder", "link.gmp", "locked.png", "pipe", "real.gmp"}));
 }
 
 TEST_F(MapCommandsTest, ImportArtGivesACustomTypeItsArt) {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
+#include "art/custom_terrain_art.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
+#include "support/peak_memory.h"
 #include "support/temp_dir.h"
 #include "support/terrain_table_guard.h"
 
@@ -49,6 +52,36 @@ class BitmapInterchangeTest : public testing::Test {
     TempDir dir;
     TestMap map;
 };
+
+// A sparse 24-bit picture of 20000 x 20000 pixels (1.2 GB): its size is refused from its
+// headers, before a pixel is read, by the map import and the custom art import alike.
+TEST_F(BitmapInterchangeTest, HugePicturesAreRefusedBeforeTheirPixelsAreRead) {
+    std::string path = SaveColours(dir.File("huge.bmp"), 20, 20, [](int, int) { return 0; });
+    std::vector<uint8_t> bytes = ReadFileBytes(path);
+    bytes.resize(54);
+    const int32_t side = 20000;
+    std::memcpy(&bytes[18], &side, 4);
+    std::memcpy(&bytes[22], &side, 4);
+    WriteFileBytes(path, bytes);
+    std::filesystem::resize_file(path, 54 + uint64_t{60000} * 20000);
+
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+    ASSERT_EQ(CDibImage::PeekBmp(path, width, height, depth), 0);
+    EXPECT_EQ(width, side);
+    EXPECT_EQ(depth, 3);
+    EXPECT_EQ(ImportBitmap(map.art, path), kImportBadSize);
+    EXPECT_EQ(map.art.CustomArtFor(30)->Import(path), kErrorWrongArtSize);
+    if (MeasuresMemory()) {
+        int64_t growth = PeakMemoryGrowth([&] {
+            ImportBitmap(map.art, path);
+            map.art.CustomArtFor(30)->Import(path);
+        });
+        EXPECT_GE(growth, 0);
+        EXPECT_LE(growth, 16 << 20);
+    }
+}
 
 TEST_F(BitmapInterchangeTest, SubtypeFileNames) {
     EXPECT_EQ(SubtypeFileName("/maps/north.bmp"), "/maps/north_s.bmp");
@@ -157,8 +190,9 @@ TEST_F(BitmapInterchangeTest, UpperCaseExtensionsHaveNoSubtypeFile) {
     for (int x = 0; x < 20; ++x) {
         EXPECT_EQ(map.grid.GetTileAt(x, 0)->requestedSubtype, kRandomSecondSet);
     }
+    // The pair could not land side by side: nothing is written.
     EXPECT_EQ(ExportBitmap(map.grid, dir.File("out.BMP")), kExportFailed);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("out.BMP")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.BMP")));
 }
 
 TEST_F(BitmapInterchangeTest, PairsWrittenByImageTools) {

@@ -12,6 +12,8 @@
 #include "mapfile/map_archive.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
+#include "support/peak_memory.h"
+#include "support/recording_log.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "support/terrain_table_guard.h"
@@ -243,6 +245,26 @@ TEST_F(MapFileTest, ArtSectionsAsStored) {
         ASSERT_EQ(bytes[Get32(bytes, count + 4 + 8 * i)], 1) << i;  // JPEG blob
     }
     EXPECT_EQ(bytes[count + 4 + 8 + 4], 50);  // the second record of a cell is its half
+}
+
+// Names too long for their fields are cut between two UTF-8 characters, never inside one.
+TEST_F(MapFileTest, NamesAreCutBetweenCharacters) {
+    TestMap map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    const std::string accent = "\xC3\xA9";  // two bytes
+    std::string city = dir.File(std::string(39, 'c') + accent + ".bmp");
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(city, 8, 8)));
+    std::string art = dir.Path() + "/" + std::string(125 - dir.Path().size(), 'a') + accent;
+    ASSERT_EQ(map.art.CustomArtFor(26)->Import(SavePatternPicture(art, 900, 900)), 0);
+    std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "names.gmp"));
+    for (int record = 0; record < 4; ++record) {
+        const size_t name = Section(bytes, 3) + 4 + 48 * record + 8;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[name]), 40),
+                  std::string(39, 'c') + '\0')
+            << record;
+    }
+    const size_t path = Section(bytes, 4) + 16;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[path])), art.substr(0, 126));
 }
 
 // The zoom copies of the cells are stored from the sheet's own zooms; they must be exactly the
@@ -542,6 +564,151 @@ TEST_F(MapFileTest, DamagedFilesFailAndChangeNothing) {
     EXPECT_TRUE(Snapshot(current) == before);
 }
 
+// Custom art for Custom 3 alone; the stream of a cell's full picture in the saved file.
+class DamagedArtTest : public MapFileTest {
+  protected:
+    void SetUp() override {
+        MapFileTest::SetUp();
+        map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+        std::string art = SavePatternPicture(dir.File("art.bmp"), 900, 900);
+        ASSERT_EQ(map.art.CustomArtFor(TERRAIN_TYPE_CUSTOM_1 + 2)->Import(art), 0);
+        good = ReadFileBytes(Save(map, "good.gmp"));
+        directory = Section(good, 4) + 16 + 128 + 81 + 4;
+    }
+    // The blob of record i runs up to the next record's blob.
+    size_t Blob(const std::vector<uint8_t>& bytes, int record) const {
+        return Get32(bytes, directory + 8 * record);
+    }
+    // Replaces count bytes at `at` with `with`, moving the blobs and the file end behind them.
+    void Splice(std::vector<uint8_t>& bytes, size_t at, size_t count,
+                const std::vector<uint8_t>& with) const {
+        bytes.erase(bytes.begin() + static_cast<long>(at),
+                    bytes.begin() + static_cast<long>(at + count));
+        bytes.insert(bytes.begin() + static_cast<long>(at), with.begin(), with.end());
+        const int64_t moved = static_cast<int64_t>(with.size()) - static_cast<int64_t>(count);
+        for (int record = 0; record < 324; ++record) {
+            if (Blob(bytes, record) > at) {
+                Put32(bytes, directory + 8 * record,
+                      static_cast<uint32_t>(Blob(bytes, record) + moved));
+            }
+        }
+        Put32(bytes, 10 + 20, static_cast<uint32_t>(bytes.size()));
+    }
+
+    TestMap map;
+    std::vector<uint8_t> good;
+    size_t directory = 0;
+};
+
+// A cell whose pixels the codec would have to make up fails the load, naming type and cell;
+// extraneous bytes that lose nothing only leave a log line.
+TEST_F(DamagedArtTest, DamagedCellsFailTheLoad) {
+    const size_t start = Blob(good, 4 * 40) + 1;  // cell 40's full picture, after its format byte
+    const size_t end = Blob(good, 4 * 40 + 1);
+    const size_t middle = (start + end) / 2;
+    using Damage = std::function<void(std::vector<uint8_t>&)>;
+    const std::pair<const char*, Damage> damages[] = {
+        {"cut short", [&](auto& b) { Splice(b, middle, end - middle, {}); }},
+        {"stray end of image", [&](auto& b) { b[middle] = 0xFF, b[middle + 1] = 0xD9; }},
+        {"run of 0xFF", [&](auto& b) { std::fill_n(b.begin() + middle, 64, 0xFF); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        std::vector<uint8_t> bytes = good;
+        damage(bytes);
+        WriteFileBytes(dir.File("bad.gmp"), bytes);
+        TestMap loaded;
+        std::string reason;
+        EXPECT_EQ(LoadMap(dir.File("bad.gmp"), loaded.art, loaded.overview, &reason), kMapDamaged)
+            << what;
+        EXPECT_EQ(reason, "custom art of Custom 3, cell 40: damaged JPEG data") << what;
+    }
+
+    std::vector<uint8_t> padded = good;
+    Splice(padded, end - 2, 0, std::vector<uint8_t>(100, 0));  // before the end-of-image marker
+    WriteFileBytes(dir.File("padded.gmp"), padded);
+    RecordingLog log;
+    TestMap loaded;
+    std::string reason;
+    EXPECT_EQ(LoadMap(dir.File("padded.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
+    EXPECT_EQ(log.CountHolding("extraneous bytes"), 1);
+}
+
+// Zoom copies of no pixels, as the map format's writer stores them for a picture under 8 pixels
+// in one side and for 32-bit pictures, load and are written back byte for byte.
+TEST_F(MapFileTest, CityPicturesWithEmptyZoomCopiesComeBackAsTheyWere) {
+    TestMap map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("strip.bmp"), 64, 5)));
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("deep.bmp"), 40, 30, 4)));
+    std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "first.gmp"));
+    const size_t city = Section(bytes, 3);
+    ASSERT_EQ(Get32(bytes, city), 8u);
+    const uint32_t sizes[8][3] = {{64, 5, 24},  {32, 3, 24}, {16, 2, 24}, {6, 0, 24},
+                                  {40, 30, 32}, {0, 0, 0},   {0, 0, 0},   {0, 0, 0}};
+    for (int record = 0; record < 8; ++record) {
+        const size_t at = city + 4 + 48 * record;
+        const size_t blob = Get32(bytes, at);
+        EXPECT_EQ(bytes[at + 4] | bytes[at + 5] << 8, sizes[record][0]) << record;
+        EXPECT_EQ(bytes[at + 6] | bytes[at + 7] << 8, sizes[record][1]) << record;
+        EXPECT_EQ(bytes[blob], 0) << record;
+        EXPECT_EQ(Get32(bytes, blob + 1), sizes[record][0]) << record;
+        EXPECT_EQ(Get32(bytes, blob + 5), sizes[record][1]) << record;
+        EXPECT_EQ(Get32(bytes, blob + 13), sizes[record][2]) << record;
+        if (sizes[record][0] * sizes[record][1] == 0) {
+            EXPECT_EQ(Get32(bytes, blob + 9), 0u) << record;  // no pixel data
+        }
+    }
+
+    TestMap loaded;
+    std::string reason;
+    ASSERT_EQ(LoadMap(dir.File("first.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
+    EXPECT_EQ(ReadFileBytes(Save(loaded, "second.gmp")), bytes);
+}
+
+// A map whose many city art records all name one tiny 8-bit picture: every copy would get a
+// colour table of its own, 25 times the file's size in all.
+TEST_F(MapFileTest, LoadingTakesMemoryBoundedByTheFile) {
+    if (!MeasuresMemory()) {
+        GTEST_SKIP() << "memory figures mean nothing under AddressSanitizer";
+    }
+    TestMap map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("dot.bmp"), 1, 1, 1)));
+    std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "dot.gmp"));
+    const size_t city = Section(bytes, 3);
+    const std::vector<uint8_t> records(bytes.begin() + city + 4, bytes.begin() + city + 4 + 192);
+    constexpr uint32_t kEntries = 120000;
+    bytes.resize(Section(bytes, 4));  // the one picture's blobs stay where they are
+    const size_t moved = bytes.size();
+    bytes.resize(city);
+    bytes.insert(bytes.end(), {0, 0, 0, 0});
+    Put32(bytes, city, 4 * kEntries);
+    std::vector<uint8_t> blobs = ReadFileBytes(dir.File("dot.gmp"));
+    blobs.assign(blobs.begin() + city + 4 + 192, blobs.begin() + moved);
+    const uint32_t shift = static_cast<uint32_t>(192 * (kEntries - 1));
+    for (uint32_t i = 0; i < kEntries; ++i) {
+        for (int image = 0; image < 4; ++image) {
+            std::vector<uint8_t> record(records.begin() + 48 * image,
+                                        records.begin() + 48 * image + 48);
+            Put32(record, 0, Get32(record, 0) + shift);
+            bytes.insert(bytes.end(), record.begin(), record.end());
+        }
+    }
+    bytes.insert(bytes.end(), blobs.begin(), blobs.end());
+    Put32(bytes, 10 + 16, static_cast<uint32_t>(bytes.size()));
+    bytes.insert(bytes.end(), 16, 0);  // no custom art
+    Put32(bytes, 10 + 20, static_cast<uint32_t>(bytes.size()));
+    WriteFileBytes(dir.File("many.gmp"), bytes);
+
+    int64_t growth = PeakMemoryGrowth([&] {
+        TestMap loaded;
+        LoadMap(dir.File("many.gmp"), loaded.art, loaded.overview);
+    });
+    ASSERT_GE(growth, 0);
+    EXPECT_LE(growth, 4 * static_cast<int64_t>(bytes.size()) + (64 << 20))
+        << "file of " << bytes.size() << " bytes";
+}
+
 // Writes through the real file but fails the n-th write.
 class FailingFile : public CFile {
   public:
@@ -603,11 +770,12 @@ TEST_F(MapFileTest, SavingWhereNoFileCanBeWritten) {
     std::string path = Save(map, "locked.gmp");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     map.grid.modified = true;
-    if (access(path.c_str(), W_OK) == 0) {
-        GTEST_SKIP() << "running as a user who may write read-only files";
-    }
-    EXPECT_EQ(SaveMap(path, map.art, map.overview), kMapCannotOpen);
+    std::string reason;
+    EXPECT_EQ(SaveMap(path, map.art, map.overview, &reason), kMapCannotOpen);  // also for root
+    EXPECT_EQ(reason, "the file is read-only");
     EXPECT_TRUE(map.grid.modified);
+    EXPECT_EQ(SaveMap(dir.Path(), map.art, map.overview, &reason), kMapCannotOpen);
+    EXPECT_EQ(reason, "it is a folder");
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "model/terrain_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 
 #include "model/builtin_tables.h"
 #include "model/terrain_names.h"
+#include "platform/profile_reader.h"
+#include "support/peak_memory.h"
 #include "support/temp_dir.h"
 #include "support/terrain_table_guard.h"
 
@@ -234,6 +238,40 @@ TEST_F(TerrainTableTest, TheShippedGameDataLoads) {
         EXPECT_NE(StampGroupTable(record.stampTable), nullptr) << type;
     }
     EXPECT_TRUE(exitTables[0] && exitTables[1] && exitTables[2] && exitTables[3]);
+}
+
+// A game data file of 72 MB whose TerrainCosts lines follow millions of other keys: read as the
+// file goes, without holding it, and only from a regular file.
+TEST_F(TerrainTableTest, HugeGameDataTakesLittleMemoryAndFifosAreRefusedAtOnce) {
+    const std::string text = GameData(-1, "", nullptr);
+    const std::string header = "[Units]\nMILES_PER_MAP_SQUARE = 33\n[TerrainCosts]\n";
+    std::string filler;
+    for (int i = 0; filler.size() < (1 << 20); ++i) {
+        filler += "FILLER_" + std::to_string(i) + " = 1 2 3 4 5 6 7 8 9 10 x\n";
+    }
+    std::string path = dir.File("huge.ini");
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << header;
+        for (int megabyte = 0; megabyte < 72; ++megabyte) {
+            file << filler;
+        }
+        file << text.substr(text.find('\n') + 1);  // the lines, without their section header
+    }
+    if (MeasuresMemory()) {
+        int64_t growth = PeakMemoryGrowth([&] { table.LoadGameData(path); });
+        EXPECT_GE(growth, 0);
+        EXPECT_LE(growth, 64 << 20);
+    }
+    ASSERT_EQ(table.LoadGameData(path), 0);
+    EXPECT_EQ(table.milesPerTile, 33);
+    EXPECT_EQ(table.Record(41).rightOfWayCost, 41);
+
+    std::string fifo = dir.File("pipe.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(CProfileReader(fifo).Problem(), "not a regular file");
+    EXPECT_EQ(CProfileReader(dir.Path()).Problem(), "not a regular file");
+    EXPECT_EQ(table.LoadGameData(fifo), kGameDataBadLine);
 }
 
 TEST(TerrainNamesTest, KeysAndDisplayNames) {

@@ -13,6 +13,8 @@ class RecordingLog : public CDiagnosticLog {
     ~RecordingLog() override;
 
     void Output(int level, const char* text) override;
+    // The number of lines that hold part.
+    int CountHolding(const std::string& part) const;
 
     std::vector<std::pair<int, std::string>> lines;
 
