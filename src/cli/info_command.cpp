@@ -4,6 +4,7 @@
 #include "map_document.h"
 #include "model/terrain_names.h"
 #include "model/terrain_table.h"
+#include "model/terrain_type.h"
 #include "subcommand.h"
 
 namespace {
@@ -50,6 +51,25 @@ std::string VerificationText(const CTileGrid& grid) {
     return errors == 0 ? "passed" : "failed with " + std::to_string(errors) + " errors";
 }
 
+// Tiles of a custom type whose art the map does not hold show nothing in the game.
+void WarnAboutTilesWithoutArt(const CMapDocument& map) {
+    int counts[kCustomTypes] = {};
+    const CTile* tile = map.grid.Tiles();
+    const size_t tiles = static_cast<size_t>(map.grid.GetWidth()) * map.grid.GetHeight();
+    for (size_t i = 0; i < tiles; ++i, ++tile) {
+        if (IsCustomType(tile->type)) {
+            ++counts[tile->type - TERRAIN_TYPE_CUSTOM_1];
+        }
+    }
+    for (int slot = 0; slot < kCustomTypes; ++slot) {
+        const int type = TERRAIN_TYPE_CUSTOM_1 + slot;
+        if (counts[slot] > 0 && !map.art.CustomArtFor(type)->loaded) {
+            ReportWarning(std::to_string(counts[slot]) + (counts[slot] == 1 ? " tile" : " tiles") +
+                          " of " + TerrainDisplayName(type) + ", which has no art");
+        }
+    }
+}
+
 int RunInfo(const CCommandLine& line) {
     CMapDocument map;
     if (!map.Load(line.Positionals()[0])) {
@@ -63,6 +83,7 @@ int RunInfo(const CCommandLine& line) {
     PrintCustomArt(map.art);
     PrintField("City art:", CityArtNames(map.art));
     PrintField("Verification:", VerificationText(map.grid));
+    WarnAboutTilesWithoutArt(map);
     return kExitSuccess;
 }
 
@@ -75,7 +96,7 @@ const Subcommand& InfoCommand() {
         "describe a map file",
         "Prints the map's file version, size in tiles, section table, miles per tile, the art\n"
         "of its custom terrain types, the names of its city pictures and the result of\n"
-        "verifying its tiles.\n",
+        "verifying its tiles. Warns about tiles of a custom type that has no art.\n",
         {},
         1,
         1,

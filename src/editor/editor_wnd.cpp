@@ -12,6 +12,7 @@
 #include "editor/tile_preview.h"
 #include "editor/type_palette.h"
 #include "model/terrain_table.h"
+#include "model/terrain_type.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ void CEditorWnd::resizeEvent(QResizeEvent*) {
 
 void CEditorWnd::ShowMap() {
     mapView->SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
-    typePalette->update();
+    ShowChoices();
     PlaceOverview(true);
     overviewWnd->show();
 }
@@ -114,6 +115,22 @@ void CEditorWnd::ShowMap() {
 void CEditorWnd::HideMap() {
     mapView->SetScrollRanges(0, 0);
     overviewWnd->hide();
+    frame.ClearCoordinatePanes();
+    ShowChoices();
+}
+
+void CEditorWnd::ShowChoices() {
+    // A custom type that lost its art cannot be painted: tiles of it would have nothing to show.
+    if (!riverMode && !ChoiceHasArt()) {
+        SelectType(TERRAIN_TYPE_GRASS);
+    }
+    typePalette->update();
+    subtypePalette->update();
+    tilePreview->update();
+}
+
+bool CEditorWnd::ChoiceHasArt() const {
+    return riverMode || !IsCustomType(currentType) || frame.art.CustomArtFor(currentType)->loaded;
 }
 
 void CEditorWnd::SelectType(int number) {
@@ -131,9 +148,7 @@ void CEditorWnd::SelectSubtype(int cell) {
 
 void CEditorWnd::ShowArtChange() {
     RebuildOverview(frame.art, frame.overviewPicture);
-    typePalette->update();
-    subtypePalette->update();
-    tilePreview->update();
+    ShowChoices();
     mapView->InvalidateMap();
     overviewWnd->update();
     frame.UpdateFrameState();

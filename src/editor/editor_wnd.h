@@ -29,6 +29,11 @@ class CEditorWnd : public QWidget {
     void ShowMap();
     // After the map was closed.
     void HideMap();
+    // After the map or its art changed: the palettes and the preview show what is now true, and
+    // a chosen custom type that lost its art gives way to Grass with its first cell.
+    void ShowChoices();
+    // False while the chosen terrain is a custom type without art, which the tools never paint.
+    bool ChoiceHasArt() const;
 
     // The palettes' choices: a terrain type (or river kind) and a cell of it.
     void SelectType(int number);

@@ -194,8 +194,10 @@ void CMainFrame::CreateStatusBar() {
     // A normal widget of the status bar gives way to the prompts while a command is pointed at.
     bar->addWidget(new QLabel(kIdleText), 1);
     for (int pane : {kPaneX, kPaneY}) {
+        // The widest text sets the width; the pane stays empty until a map is pointed at.
         auto* label = new QLabel(pane == kPaneX ? "X: 255" : "Y: 255");
         label->setMinimumWidth(label->sizeHint().width());
+        label->clear();
         bar->addPermanentWidget(label);
         coordinatePanes[pane - kPaneX] = label;
     }
@@ -214,6 +216,12 @@ QAction* CMainFrame::Command(int id) const {
 void CMainFrame::SetCoordinatePane(int paneId, int value) {
     QChar letter = paneId == kPaneX ? 'X' : 'Y';
     coordinatePanes[paneId == kPaneX ? 0 : 1]->setText(QString("%1: %2").arg(letter).arg(value));
+}
+
+void CMainFrame::ClearCoordinatePanes() {
+    for (QLabel* pane : coordinatePanes) {
+        pane->clear();
+    }
 }
 
 void CMainFrame::ShowStatusMessage(const QString& text) {

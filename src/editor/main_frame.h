@@ -31,6 +31,8 @@ class CMainFrame : public QMainWindow {
     // Shows "X: value" in pane kPaneX or "Y: value" in pane kPaneY.
     void SetCoordinatePane(int paneId, int value);
     QString CoordinatePaneText(int paneId) const;
+    // Empties both coordinate panes: no map, no tile under the pointer.
+    void ClearCoordinatePanes();
     // A note in the message pane until the pointer next shows a prompt.
     void ShowStatusMessage(const QString& text);
     // Brings the commands' enabling and the window title up to date with the flags and the map.

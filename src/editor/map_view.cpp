@@ -253,6 +253,8 @@ void CMapView::mousePressEvent(QMouseEvent* event) {
     dragging = true;
     if (editor.riverMode) {
         RiverEdit(tile.x(), tile.y(), event->modifiers());
+    } else if (!editor.ChoiceHasArt()) {
+        dragging = false;
     } else if (editor.tool == kToolPaintTerrain) {
         if (StampGroup() != 0) {
             Stamp(tile.x(), tile.y());

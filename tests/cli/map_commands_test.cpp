@@ -239,6 +239,21 @@ TEST_F(MapCommandsTest, FilesThatAreNotPlainFiles) {
               std::vector<std::string>({"folder", "link.gmp", "locked.png", "pipe", "real.gmp"}));
 }
 
+TEST_F(MapCommandsTest, InfoWarnsAboutTilesOfCustomTypesWithoutArt) {
+    TestMap map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    for (int i = 0; i < 120; ++i) {
+        map.grid.SetTile(TERRAIN_TYPE_CUSTOM_1, 1, i % 20, i / 20);
+    }
+    map.grid.SetTile(TERRAIN_TYPE_CUSTOM_16, 1, 19, 19);
+    ASSERT_EQ(SaveMap(dir.File("bare.gmp"), map.art, map.overview), 0);
+    ToolRun run = RunTarvoMap(dir, {"info", "bare.gmp"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "tarvo-map: warning: 120 tiles of Custom 1, which has no art\n"
+              "tarvo-map: warning: 1 tile of Custom 16, which has no art\n");
+}
+
 TEST_F(MapCommandsTest, ImportArtGivesACustomTypeItsArt) {
     std::string path = NewMap("map.gmp", "grass");
     // A name in a Windows code page, as maps made there carry them: not UTF-8.

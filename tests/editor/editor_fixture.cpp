@@ -1,6 +1,7 @@
 #include "editor_fixture.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "art/overview_picture.h"
@@ -47,4 +48,11 @@ std::string EditorTest::SaveAs(const std::string& name) {
 
 QImage EditorTest::GrabView() const {
     return View().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage OnScreen(QWidget* widget) {
+    QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    QPixmap shown = widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(),
+                                                 widget->width(), widget->height());
+    return shown.toImage().convertToFormat(QImage::Format_RGB32);
 }

@@ -41,5 +41,9 @@ class EditorTest : public ::testing::Test {
     CMainFrame frame{folder.Path()};
 };
 
+// The widget's pixels in the window's backing store, as last flushed. Unlike QWidget::grab,
+// nothing is painted afresh: what a widget failed to repaint shows.
+QImage OnScreen(QWidget* widget);
+
 // The shipped game data file.
 std::string ShippedGameData();

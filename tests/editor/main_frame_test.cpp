@@ -380,8 +380,8 @@ TEST_F(EditorTest, PromptsTooltipsAndPanes) {
     frame.Command(kCmdNew)->showStatusText(bar);
     EXPECT_EQ(bar->currentMessage(), "Creates a new map");
 
-    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 255");
-    EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "Y: 255");
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "");  // no map yet
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "");
     frame.SetCoordinatePane(kPaneX, 12);
     frame.SetCoordinatePane(kPaneY, 7);
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 12");

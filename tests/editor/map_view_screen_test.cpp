@@ -1,7 +1,6 @@
 // What the window really shows after scrolling: the pixels the view moved and the strips it
 // painted, and the scroll bars' partial repaints.
 
-#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -9,15 +8,6 @@
 #include "model/terrain_type.h"
 
 namespace {
-
-// The widget's pixels in the window's backing store, as last flushed. Unlike QWidget::grab,
-// nothing is painted afresh.
-QImage OnScreen(QWidget* widget) {
-    QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
-    QPixmap shown = widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(),
-                                                 widget->width(), widget->height());
-    return shown.toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 class MapViewScreenTest : public EditorTest {
   protected:

@@ -176,7 +176,7 @@ TEST_F(MapViewTest, ScrollBarsMoveTheViewAndAResizeClampsIt) {
 TEST_F(MapViewTest, ThePointerShowsItsTileInTheStatusBar) {
     QWidget* viewport = View().viewport();
     SendMouse(viewport, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton);
-    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 255");
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "");  // no map, no coordinates
 
     OpenNewMap(30, 30, TERRAIN_TYPE_GRASS);
     View().ScrollTo(3, 0);
@@ -192,6 +192,10 @@ TEST_F(MapViewTest, ThePointerShowsItsTileInTheStatusBar) {
     SendMouse(viewport, QEvent::MouseMove, QPoint(7 * 50 + 10, 60), Qt::NoButton);
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 7");
     EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "Y: 1");
+    frame.grid.modified = false;
+    frame.OnCloseMap();
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "");
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "");
 }
 
 TEST_F(MapViewTest, DraggingIntoAMarginScrollsUntilThePointerLeavesIt) {

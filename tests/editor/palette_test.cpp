@@ -1,6 +1,7 @@
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
+#include <functional>
 
 #include "art/builtin_art.h"
 #include "editor/subtype_palette.h"
@@ -116,6 +117,54 @@ TEST_F(PaletteTest, TypeClicksSelectTypesAndRiverKindsAndSkipWhatIsNotThere) {
     ClickSubtype(32);
     ExpectSelection(TERRAIN_TYPE_FARM, 32, false);
     EXPECT_EQ(SubtypeCellCount(Editor()), 33);
+}
+
+// Every command that changes the map or its art leaves the palettes and the preview showing
+// what is true, and a chosen custom type that loses its art gives way to Grass: the tools
+// never paint a type that has nothing to show.
+TEST_F(PaletteTest, ChoicesFollowTheMapAndItsArt) {
+    const int custom3 = TERRAIN_TYPE_CUSTOM_1 + 2;
+    auto expectPanesTrue = [&](const char* step) {
+        Settle();
+        for (QFrame* pane : std::initializer_list<QFrame*>{
+                 Editor().TypePalette(), Editor().SubtypePalette(), Editor().TilePreview()}) {
+            EXPECT_TRUE(OnScreen(pane) == Grab(pane)) << step << " " << pane->objectName().data();
+        }
+    };
+    auto chooseCustom3 = [&] {
+        ClickType(kCustom3Cell);
+        ClickSubtype(5);
+        ExpectSelection(custom3, 5, false);
+    };
+    std::string art = SavePatternPicture(folder.File("c3.bmp"), 900, 900);
+    ASSERT_EQ(frame.art.CustomArtFor(custom3)->Import(art), 0);
+    Editor().ShowArtChange();
+    chooseCustom3();
+    frame.grid.modified = false;
+    std::string withArt = SaveAs("art.gmp");
+
+    frame.art.CustomArtFor(custom3)->Unload();  // as the terrain dialog's Unload does
+    Editor().ShowArtChange();
+    ExpectSelection(TERRAIN_TYPE_GRASS, 0, false);
+    expectPanesTrue("unload");
+    Editor().SetTool(kToolPaintTerrain);
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, QPoint(75, 75));
+    EXPECT_EQ(frame.grid.GetTileAt(1, 1)->type, TERRAIN_TYPE_GRASS);
+
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"close", [&] { frame.OnCloseMap(); }},
+        {"new", [&] { frame.NewMap(12, 12, TERRAIN_TYPE_DESERT); }},
+    };
+    for (const auto& [step, command] : commands) {
+        frame.grid.modified = false;
+        script.files.push_back(withArt);
+        frame.OnOpenMap();
+        expectPanesTrue("open");
+        chooseCustom3();
+        command();
+        ExpectSelection(TERRAIN_TYPE_GRASS, 0, false);
+        expectPanesTrue(step);
+    }
 }
 
 TEST_F(PaletteTest, CellsShowTheCoresSmallArtAndThePreviewTheFullCell) {
