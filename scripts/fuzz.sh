@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
 out=build/fuzz
-# Each harness with the dictionary of its input format.
-harnesses=(map_file:map_file dib_image:bmp terrain_table:terrain_table bitmap_interchange:bmp)
+# Each harness with the dictionary of its input format and the largest input it is given: maps
+# with custom art run to hundreds of kilobytes, and damage deep inside them must be reachable.
+harnesses=(map_file:map_file:1048576 dib_image:bmp:262144 terrain_table:terrain_table:65536
+  bitmap_interchange:bmp:262144)
 
 rm -rf "$out/corpus" "$out/artifacts" "$out/tmp" "$out/failed"
 mkdir -p "$out/corpus" "$out/artifacts" "$out/tmp"
@@ -17,11 +19,12 @@ export TMPDIR=$PWD/$out/tmp  # the harnesses' scratch files, left behind by a cr
 export UBSAN_OPTIONS=print_stacktrace=1
 
 run() {
-  local name=${1%%:*} dictionary=${1#*:}
+  local name dictionary max_len
+  IFS=: read -r name dictionary max_len <<<"$1"
   cp -r "$out/fuzz/seeds/$name" "$out/corpus/$name"
   # Scaling by execution time keeps the slow custom art maps from eating the run.
   "$out/bin/${name}_fuzzer" "$out/corpus/$name" -max_total_time="$seconds" -timeout=10 \
-    -rss_limit_mb=2048 -entropic_scale_per_exec_time=1 -print_final_stats=1 \
+    -rss_limit_mb=2048 -max_len="$max_len" -entropic_scale_per_exec_time=1 -print_final_stats=1 \
     -dict="fuzz/$dictionary.dict" -artifact_prefix="$out/artifacts/$name-" \
     >"$out/$name.log" 2>&1 || echo "$name" >>"$out/failed"
 }
