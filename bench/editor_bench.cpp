@@ -5,13 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cstdio>
 #include <memory>
 
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
+#include "mapfile/map_file.h"
 #include "model/terrain_table.h"
 #include "model/terrain_type.h"
 
@@ -183,6 +186,119 @@ void BM_RectOfTerrainFillsTheMap(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RectOfTerrainFillsTheMap)->Unit(benchmark::kMicrosecond);
+
+constexpr int kBigSide = 1000;
+
+// Baseline of undoing a whole-map fill: the grid of a 1000 x 1000 map filled with one type.
+void BM_BigGridFillAll(benchmark::State& state) {
+    theTerrainTable.LoadGameData(TARVO_SOURCE_DIR "/gamedata/tarvo.ini");
+    CTileGrid grid;
+    grid.Allocate(kBigSide, kBigSide);
+    int type = TERRAIN_TYPE_WOODS;
+    for (auto _ : state) {
+        grid.FillAll(type);
+        type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
+    }
+}
+BENCHMARK(BM_BigGridFillAll)->Unit(benchmark::kMillisecond);
+
+// A 1000 x 1000 map of mixed country opened from a file, in a frame on screen, with a Rect of
+// Terrain over all of it done: the step that the undo and redo benchmarks take back and forth.
+std::unique_ptr<CMainFrame> BigMapFilled() {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    frame->NewMap(kBigSide, kBigSide, TERRAIN_TYPE_GRASS);
+    const int types[] = {TERRAIN_TYPE_WOODS,  TERRAIN_TYPE_HILLS_1, TERRAIN_TYPE_FARM,
+                         TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN,   TERRAIN_TYPE_SWAMP};
+    for (int y = 0; y < kBigSide; ++y) {
+        for (int x = 0; x < kBigSide; ++x) {
+            frame->grid.SetTile(types[(x / 7 + y / 5) % 6], (x * y) % 9 + 1, x, y);
+        }
+    }
+    std::string path = QDir::temp().filePath("tarvo-editor-bench.gmp").toStdString();
+    SaveMap(path, frame->art, frame->overviewPicture);
+    LoadMap(path, frame->art, frame->overviewPicture);
+    std::remove(path.c_str());
+    frame->mapEditor.StartHistory(true);
+    frame->mapEditor.FillRect(TERRAIN_TYPE_DESERT, 1, {0, 0, kBigSide, kBigSide});
+    QApplication::processEvents();
+    return frame;
+}
+
+// Runs work timed and then untimed for every iteration, and the repaints it asked for untimed.
+template <typename Timed, typename Untimed>
+void TimeOneOfTwo(benchmark::State& state, Timed timed, Untimed untimed) {
+    for (auto _ : state) {
+        timed();
+        state.PauseTiming();
+        untimed();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// Undo (or with redo set, redo) of the whole-map fill: the tiles written back, the overview
+// recoloured and the view told; the other direction and the repaint are not timed.
+void TimeWholeMapStep(benchmark::State& state, bool redo) {
+    std::unique_ptr<CMainFrame> frame = BigMapFilled();
+    CMapEditor& editor = frame->mapEditor;
+    if (redo) {
+        editor.Undo();
+        TimeOneOfTwo(
+            state, [&] { editor.Redo(); }, [&] { editor.Undo(); });
+    } else {
+        TimeOneOfTwo(
+            state, [&] { editor.Undo(); }, [&] { editor.Redo(); });
+    }
+}
+
+void BM_UndoWholeMapFill(benchmark::State& state) {
+    TimeWholeMapStep(state, false);
+}
+BENCHMARK(BM_UndoWholeMapFill)->Unit(benchmark::kMillisecond);
+
+void BM_RedoWholeMapFill(benchmark::State& state) {
+    TimeWholeMapStep(state, true);
+}
+BENCHMARK(BM_RedoWholeMapFill)->Unit(benchmark::kMillisecond);
+
+constexpr int kDragTiles = 500;
+
+// A paint drag over 500 tiles (five rows of 100) as the view does it, tile by tile through the
+// map editor, with the overview, the view's invalidation and the frame's state; and the undo
+// of it. The repaints are not timed.
+void TimePaintDrag(benchmark::State& state, bool undo) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapView* view = ViewOnScreen(state, *frame);
+    if (view == nullptr) {
+        return;
+    }
+    frame->editorWnd->SelectType(TERRAIN_TYPE_WOODS);
+    frame->editorWnd->SelectSubtype(2);
+    auto drag = [&] {
+        frame->mapEditor.BeginStroke("Paint Terrain");
+        for (int i = 0; i < kDragTiles; ++i) {
+            view->PaintTile(i % 100, i / 100);
+        }
+        frame->mapEditor.EndStroke();
+    };
+    auto takeBack = [&] { frame->mapEditor.Undo(); };
+    if (undo) {
+        drag();
+        TimeOneOfTwo(state, takeBack, [&] { frame->mapEditor.Redo(); });
+    } else {
+        TimeOneOfTwo(state, drag, takeBack);
+    }
+}
+
+void BM_PaintDrag500Tiles(benchmark::State& state) {
+    TimePaintDrag(state, false);
+}
+BENCHMARK(BM_PaintDrag500Tiles)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoPaintDrag500Tiles(benchmark::State& state) {
+    TimePaintDrag(state, true);
+}
+BENCHMARK(BM_UndoPaintDrag500Tiles)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "art/custom_terrain_art.h"
 
+#include <utility>
+
 #include "image/dib_conversion.h"
 
 int CCustomTerrainArt::Import(const std::string& path) {
@@ -68,6 +70,18 @@ void CCustomTerrainArt::ToggleExit(int row, int column, int direction) {
 void CCustomTerrainArt::BuildZooms() {
     CTerrainArt::BuildZooms();
     ForgetDerivedPictures();
+}
+
+void CCustomTerrainArt::SwapArt(CCustomTerrainArt& other) {
+    std::swap(full, other.full);
+    std::swap(half, other.half);
+    std::swap(quarter, other.quarter);
+    std::swap(tenth, other.tenth);
+    std::swap(name, other.name);
+    std::swap(sourcePath, other.sourcePath);
+    std::swap(loaded, other.loaded);
+    ForgetDerivedPictures();
+    other.ForgetDerivedPictures();
 }
 
 void CCustomTerrainArt::ForgetDerivedPictures() {

@@ -29,6 +29,9 @@ class CCustomTerrainArt : public CTerrainArt {
     void ToggleExit(int row, int column, int direction);
 
     void BuildZooms() override;
+    // Exchanges the art (pictures, name, source path and loaded flag) with another slot's;
+    // the exit masks stay where they are.
+    void SwapArt(CCustomTerrainArt& other);
 
     // The cells of half (50 pixels) or quarter (25 pixels) as 0xFFRRGGBB rows, top row first,
     // ready for drawing; empty while no art is loaded. Made on first use after the zooms.

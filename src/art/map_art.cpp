@@ -57,6 +57,18 @@ void CMapArt::RemoveCityArt(int index) {
     grid.modified = true;
 }
 
+std::unique_ptr<CTerrainArt> CMapArt::TakeCityArt(int index) {
+    auto* entry = static_cast<CTerrainArt*>(cityArt.GetAt(index));
+    if (entry != nullptr) {
+        cityArt.RemoveAt(index, false);
+    }
+    return std::unique_ptr<CTerrainArt>(entry);
+}
+
+void CMapArt::InsertCityArt(int index, std::unique_ptr<CTerrainArt> entry) {
+    cityArt.InsertAt(index, entry.release());
+}
+
 SheetCell CMapArt::BuiltInSheet(int type, int subtype) const {
     return {theBuiltInArt.Sheet(type), subtype % 9 * kTileSize, subtype / 9 * kTileSize};
 }

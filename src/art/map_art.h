@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "art/builtin_art.h"
@@ -43,6 +44,10 @@ class CMapArt {
     const CLibObjectList& CityArt() const { return cityArt; }
     // Appends an entry read from a map file; the list owns it from now on.
     void AppendCityArt(CTerrainArt* entry) { cityArt.Append(entry); }
+    // Takes an entry out of the list without deleting it (null for other indexes), and puts
+    // one back at an index from 0 to the count; neither marks the map modified.
+    std::unique_ptr<CTerrainArt> TakeCityArt(int index);
+    void InsertCityArt(int index, std::unique_ptr<CTerrainArt> entry);
 
     // The sheet of a built-in type (0 to 41) and the 50-pixel cell of subtype in it; no sheet
     // for types without one.

@@ -43,6 +43,31 @@ COLORREF TableColor(int type, int cell) {
     return rgb != nullptr ? Rgb(rgb[0], rgb[1], rgb[2]) : 0;
 }
 
+// The overview colours of the (type, cell) pairs a rectangle holds, each looked up once.
+class CColorCache {
+  public:
+    explicit CColorCache(const CMapArt& art) : art(art) {}
+
+    COLORREF Of(int type, int cell) {
+        if (type >= kTypes || cell >= kCells) {
+            return OverviewColor(art, type, cell);
+        }
+        const int i = type * kCells + cell;
+        if (!known[i]) {
+            colors[i] = OverviewColor(art, type, cell);
+            known[i] = true;
+        }
+        return colors[i];
+    }
+
+  private:
+    static constexpr int kTypes = 44;
+    static constexpr int kCells = 81;
+    const CMapArt& art;
+    std::array<COLORREF, kTypes * kCells> colors;
+    std::array<bool, kTypes * kCells> known{};
+};
+
 }  // namespace
 
 COLORREF OverviewColor(const CMapArt& art, int type, int cell) {
@@ -63,12 +88,7 @@ COLORREF OverviewColor(const CMapArt& art, int type, int cell) {
 void RebuildOverview(const CMapArt& art, CDibImage& picture) {
     const CTileGrid& grid = art.Grid();
     picture.Create(grid.GetWidth(), grid.GetHeight(), 3);
-    for (int x = 0; x < grid.GetWidth(); ++x) {
-        for (int y = 0; y < grid.GetHeight(); ++y) {
-            const CTile* tile = grid.GetTileAt(x, y);
-            UpdateOverviewTile(art, picture, tile->type, tile->subtype, x, y);
-        }
-    }
+    UpdateOverviewRect(art, picture, 0, 0, grid.GetWidth(), grid.GetHeight());
 }
 
 void UpdateOverviewRect(const CMapArt& art, CDibImage& picture, int left, int top, int right,
@@ -78,22 +98,18 @@ void UpdateOverviewRect(const CMapArt& art, CDibImage& picture, int left, int to
     top = std::max(top, 0);
     right = std::min({right, grid.GetWidth(), picture.GetWidth()});
     bottom = std::min({bottom, grid.GetHeight(), picture.GetHeight()});
-    // A filled rectangle holds one type or a few: its colours are looked up once per cell.
-    int cachedType = -1;
-    std::array<COLORREF, 256> colors{};
-    std::array<bool, 256> known{};
+    if (left >= right || picture.bytesPerPixel != 3) {
+        return;
+    }
+    CColorCache colors(art);
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const CTile* tile = grid.GetTileAtConst(x, y);
-            if (tile->type != cachedType) {
-                cachedType = tile->type;
-                known.fill(false);
-            }
-            if (!known[tile->subtype]) {
-                colors[tile->subtype] = OverviewColor(art, tile->type, tile->subtype);
-                known[tile->subtype] = true;
-            }
-            picture.SetPixel(x, y, colors[tile->subtype]);
+        const CTile* tile = grid.GetTileAt(left, y);
+        uint8_t* pixel = picture.PixelPtr(left, y);
+        for (int x = left; x < right; ++x, ++tile, pixel += 3) {
+            const COLORREF color = colors.Of(tile->type, tile->subtype);
+            pixel[0] = static_cast<uint8_t>(color >> 16);
+            pixel[1] = static_cast<uint8_t>(color >> 8);
+            pixel[2] = static_cast<uint8_t>(color);
         }
     }
 }

@@ -7,16 +7,15 @@
 
 void CMainFrame::OnEditTerrainInfo() {
     CTerrainInfoDialog dialog(*this, theTerrainTable.milesPerTile, this);
-    // Esc keeps the old scale. A new one travels in the map file, so it needs saving like any
-    // other edit.
-    if (dialog.exec() == QDialog::Accepted && dialog.milesPerTile != theTerrainTable.milesPerTile) {
-        theTerrainTable.milesPerTile = dialog.milesPerTile;
-        grid.modified = true;
+    // Esc keeps the old scale. A new one travels in the map file, so it is an edit like any
+    // other.
+    if (dialog.exec() == QDialog::Accepted) {
+        mapEditor.SetMilesPerTile(dialog.milesPerTile);
     }
     UpdateFrameState();
 }
 
 void CMainFrame::OnImportCityArt() {
-    CCityArtDialog(art, this).exec();
+    CCityArtDialog(art, mapEditor, this).exec();
     UpdateFrameState();
 }

@@ -1,9 +1,13 @@
 #include "editor/editor_wnd.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "art/overview_picture.h"
+#include "art/builtin_art.h"
+#include "art/tile_renderer.h"
+#include "editor/image_target.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
@@ -106,6 +110,7 @@ void CEditorWnd::resizeEvent(QResizeEvent*) {
 }
 
 void CEditorWnd::ShowMap() {
+    mapView->ClearSelection();
     mapView->SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
     ShowChoices();
     PlaceOverview(true);
@@ -113,6 +118,7 @@ void CEditorWnd::ShowMap() {
 }
 
 void CEditorWnd::HideMap() {
+    mapView->ClearSelection();
     mapView->SetScrollRanges(0, 0);
     overviewWnd->hide();
     frame.ClearCoordinatePanes();
@@ -147,7 +153,6 @@ void CEditorWnd::SelectSubtype(int cell) {
 }
 
 void CEditorWnd::ShowArtChange() {
-    RebuildOverview(frame.art, frame.overviewPicture);
     ShowChoices();
     mapView->InvalidateMap();
     overviewWnd->update();
@@ -169,7 +174,77 @@ bool CEditorWnd::CanPickRandomSubtype() const {
     return record && record->subtypeCount != 0;
 }
 
+int CEditorWnd::RequestedSubtype() const {
+    if (!randomSubtype) {
+        return currentSubtype + 1;
+    }
+    return currentSubtype < 40 ? kRandomFirstSet : kRandomSecondSet;
+}
+
+bool CEditorWnd::HasSelection() const {
+    return !mapView->Selection().isEmpty();
+}
+
+void CEditorWnd::Copy() {
+    const QRect& tiles = mapView->Selection();
+    if (tiles.isEmpty()) {
+        return;
+    }
+    clipboard = CTileBlock::Copy(
+        frame.grid, {tiles.left(), tiles.top(), tiles.right() + 1, tiles.bottom() + 1});
+    QImage picture = SelectionPicture();
+    if (!picture.isNull()) {
+        QGuiApplication::clipboard()->setImage(picture);
+    }
+    frame.UpdateFrameState();
+}
+
+void CEditorWnd::Cut() {
+    const QRect tiles = mapView->Selection();
+    if (tiles.isEmpty()) {
+        return;
+    }
+    Copy();
+    // With a river kind chosen, or a type that has nothing to show, only the rivers go.
+    bool fill = !riverMode && ChoiceHasArt();
+    frame.mapEditor.ClearRect({tiles.left(), tiles.top(), tiles.right() + 1, tiles.bottom() + 1},
+                              fill ? currentType : -1, RequestedSubtype());
+}
+
+void CEditorWnd::StartPaste() {
+    if (!clipboard.IsEmpty() && frame.mapOpen) {
+        mapView->StartPaste(QSize(clipboard.Width(), clipboard.Height()));
+    }
+}
+
+QImage CEditorWnd::SelectionPicture() const {
+    // Image editors take pictures of a few hundred megabytes at most.
+    constexpr int64_t kMostPixels = 32 << 20;
+    const QRect& tiles = mapView->Selection();
+    for (int tileSize : {CMapView::kTileSize, kSmallTileSize}) {
+        int64_t width = int64_t{tiles.width()} * tileSize;
+        int64_t height = int64_t{tiles.height()} * tileSize;
+        if (width * height > kMostPixels) {
+            continue;
+        }
+        QImage picture(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+        RenderTiles(frame.art, tileSize, tiles.left(), tiles.top(), tiles.right() + 1,
+                    tiles.bottom() + 1, TargetOf(picture), 0, 0);
+        return picture;
+    }
+    return QImage();
+}
+
 void CEditorWnd::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        if (mapView->IsPasting()) {
+            mapView->CancelPaste();
+        } else {
+            mapView->ClearSelection();
+        }
+        frame.UpdateFrameState();
+        return;
+    }
     for (const KeyScroll& scroll : kKeyScrolls) {
         if (scroll.key == event->key()) {
             QScrollBar* bar =

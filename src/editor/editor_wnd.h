@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QWidget>
+
+#include "edit/tile_block.h"
 
 class CMainFrame;
 class CMapView;
@@ -45,6 +48,20 @@ class CEditorWnd : public QWidget {
     void ToggleRandomSubtype();
     // Random Subtype offers itself only for types with random cells.
     bool CanPickRandomSubtype() const;
+    // The requested subtype that Paint Terrain, Rect of Terrain and Cut set.
+    int RequestedSubtype() const;
+
+    // Copy takes the selected tiles with their cells and rivers (and puts a picture of them on
+    // the system clipboard); Cut copies and then clears the selection as Rect of Terrain fills
+    // it, rivers gone; Paste places the copied block where the user then clicks.
+    void Copy();
+    void Cut();
+    void StartPaste();
+    bool HasSelection() const;
+    bool CanPaste() const { return !clipboard.IsEmpty(); }
+    // The selected tiles as the map view draws them, at 50 or, for large selections, 25 pixels
+    // a tile; null when even that would be too large.
+    QImage SelectionPicture() const;
 
     CMapView* MapView() const { return mapView; }
     COverviewWnd* Overview() const { return overviewWnd; }
@@ -59,6 +76,8 @@ class CEditorWnd : public QWidget {
     bool randomSubtype = false;
     bool riverMode = false;
     int tool = kToolSelectRect;
+    // What Copy and Cut took last, for Paste.
+    CTileBlock clipboard;
 
     // The layout, recomputed on every resize; the overview's is its picture area.
     QRect mapViewRect;

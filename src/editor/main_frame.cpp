@@ -12,6 +12,8 @@
 #include "editor/command_ids.h"
 #include "editor/dialogs/about_dialog.h"
 #include "editor/editor_wnd.h"
+#include "editor/map_view.h"
+#include "editor/overview_wnd.h"
 
 namespace {
 
@@ -32,6 +34,8 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdExportBitmap, "&Export to Bitmap", "Export map to a windows bitmap file"},
     {kCmdExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
     {kCmdUndo, "&Undo", "Undo the last action\nUndo"},
+    {kCmdRedo, "Re&do", "Redo the previously undone action\nRedo"},
+    {kCmdCut, "Cu&t", "Cut the selection and put it on the Clipboard\nCut"},
     {kCmdRandomSubtype, "Random &Subtype",
      "Select a random subtype for each tile you paint or fill\nUse random subtypes where "
      "possible"},
@@ -74,6 +78,7 @@ CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(program
     Q_INIT_RESOURCE(editor);
     setWindowIcon(QIcon(":/icons/tarvo.xpm"));
     editorWnd = new CEditorWnd(*this, this);
+    mapEditor.SetObserver(this);
     setCentralWidget(editorWnd);
     setFocusProxy(editorWnd);
     CreateCommands();
@@ -110,6 +115,8 @@ void CMainFrame::CreateCommands() {
         {kCmdEditTerrainInfo, &CMainFrame::OnEditTerrainInfo},
         {kCmdImportCityArt, &CMainFrame::OnImportCityArt},
         {kCmdAbout, &CMainFrame::ShowAbout},
+        {kCmdUndo, &CMainFrame::OnUndo},
+        {kCmdRedo, &CMainFrame::OnRedo},
     };
     for (auto [id, handler] : handlers) {
         connect(commands[id], &QAction::triggered, this, handler);
@@ -128,8 +135,19 @@ void CMainFrame::CreateCommands() {
     for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
         commands[id]->setEnabled(true);
     }
-    commands[kCmdUndo]->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    connect(commands[kCmdCut], &QAction::triggered, editorWnd, &CEditorWnd::Cut);
+    connect(commands[kCmdCopy], &QAction::triggered, editorWnd, &CEditorWnd::Copy);
+    connect(commands[kCmdPaste], &QAction::triggered, editorWnd, &CEditorWnd::StartPaste);
+    const std::pair<int, std::vector<QKeySequence>> shortcuts[] = {
+        {kCmdUndo, {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+        {kCmdRedo, {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+        {kCmdCut, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
+        {kCmdCopy, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+        {kCmdPaste, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+    };
+    for (const auto& [id, keys] : shortcuts) {
+        commands[id]->setShortcuts(QList<QKeySequence>(keys.begin(), keys.end()));
+    }
     commands[kCmdRandomSubtype]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     commands[kCmdSaveMap]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     const std::pair<int, const char*> icons[] = {
@@ -172,8 +190,9 @@ void CMainFrame::CreateMenus() {
          {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdClose, kCmdImportBitmap,
           kCmdExportBitmap, kCmdExit}},
         {"&Edit",
-         {kCmdUndo, 0, kCmdRandomSubtype, 0, kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, 0,
-          kCmdEditTerrainInfo, kCmdImportCityArt}},
+         {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdRandomSubtype, 0,
+          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, 0, kCmdEditTerrainInfo,
+          kCmdImportCityArt}},
         {"&View", {kCmdToolbar, kCmdStatusBar}},
         {"&Help", {kCmdAbout}},
     };
@@ -240,12 +259,51 @@ void CMainFrame::UpdateFrameState() {
          {kCmdSaveMap, kCmdClose, kCmdExportBitmap, kCmdEditTerrainInfo, kCmdImportCityArt}) {
         commands[id]->setEnabled(mapOpen);
     }
+    UpdateEditCommands();
     commands[kCmdRandomSubtype]->setEnabled(editorWnd->CanPickRandomSubtype());
     commands[kCmdRandomSubtype]->setChecked(editorWnd->randomSubtype);
     for (int tool : {kToolPaintTerrain, kToolRectOfTerrain, kToolSelectRect}) {
         commands[kCmdPaintTerrain + tool]->setChecked(editorWnd->tool == tool);
     }
     setWindowTitle(WindowTitle());
+}
+
+void CMainFrame::UpdateEditCommands() {
+    const CEditHistory& history = mapEditor.History();
+    const std::pair<int, const CMapEdit*> steps[] = {{kCmdUndo, history.NextToUndo()},
+                                                     {kCmdRedo, history.NextToRedo()}};
+    for (auto [id, step] : steps) {
+        QString text = id == kCmdUndo ? "&Undo" : "Re&do";
+        if (mapOpen && step != nullptr) {
+            text += " " + QString::fromStdString(step->Name());
+        }
+        commands[id]->setText(text);
+        commands[id]->setEnabled(mapOpen && step != nullptr);
+    }
+    bool selected = mapOpen && editorWnd->HasSelection();
+    commands[kCmdCut]->setEnabled(selected);
+    commands[kCmdCopy]->setEnabled(selected);
+    commands[kCmdPaste]->setEnabled(mapOpen && editorWnd->CanPaste());
+}
+
+void CMainFrame::OnUndo() {
+    mapEditor.Undo();
+}
+
+void CMainFrame::OnRedo() {
+    mapEditor.Redo();
+}
+
+void CMainFrame::MapChanged(const MapChange& change) {
+    for (const TileRect& tiles : change.tiles) {
+        editorWnd->MapView()->InvalidateTileRect(tiles.left, tiles.top, tiles.right, tiles.bottom);
+        editorWnd->Overview()->InvalidateTiles(
+            QRect(tiles.left, tiles.top, tiles.Width(), tiles.Height()));
+    }
+    if (change.customArt) {
+        editorWnd->ShowArtChange();
+    }
+    UpdateFrameState();
 }
 
 QString CMainFrame::WindowTitle() const {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "art/map_art.h"
+#include "edit/map_editor.h"
+#include "edit/map_observer.h"
 #include "image/dib_image.h"
 #include "model/tile_grid.h"
 #include "platform/user_interaction.h"
@@ -17,9 +19,10 @@ class QSessionManager;
 class QStatusBar;
 class QToolBar;
 
-// The one window of the editor. It owns the map of the run, carries the menu, toolbar and status
-// bar, and handles the File commands.
-class CMainFrame : public QMainWindow {
+// The one window of the editor. It owns the map of the run with the map editor through which
+// every edit goes, carries the menu, toolbar and status bar, and handles the File commands and
+// the edit history's.
+class CMainFrame : public QMainWindow, public CMapObserver {
     Q_OBJECT
 
   public:
@@ -50,12 +53,17 @@ class CMainFrame : public QMainWindow {
     void OnExportBitmap();
     void OnEditTerrainInfo();
     void OnImportCityArt();
+    void OnUndo();
+    void OnRedo();
+    // Repaints what an edit, its undoing or its redoing changed.
+    void MapChanged(const MapChange& change) override;
     // New after its dialog: a width x height map filled with fillType.
     void NewMap(int width, int height, int fillType);
 
     CTileGrid grid;
     CMapArt art{grid};
     CDibImage overviewPicture;
+    CMapEditor mapEditor{art, overviewPicture};
     // The map file last chosen in Open Map or Save Map; the initial name of every map save.
     std::string mapPath;
     // The file the open map was last read from or saved to; empty for a map never saved.
@@ -73,6 +81,8 @@ class CMainFrame : public QMainWindow {
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Undo and Redo with the names of their steps, Cut, Copy and Paste.
+    void UpdateEditCommands();
     void OnCommitData(QSessionManager& manager);
     void ShowAbout();
 

@@ -95,7 +95,7 @@ void CMainFrame::OnOpenMap() {
     }
     mapPath = *path;
     mapFile = *path;
-    grid.modified = false;
+    mapEditor.StartHistory(true);
     ShowMap();
 }
 
@@ -112,6 +112,7 @@ bool CMainFrame::SaveTo(const std::string& path) {
         return false;
     }
     mapFile = path;
+    mapEditor.MarkSaved();
     UpdateFrameState();
     return true;
 }
@@ -154,6 +155,7 @@ void CMainFrame::NewMap(int width, int height, int fillType) {
     grid.FillAll(fillType);
     RebuildOverview(art, overviewPicture);
     mapFile.clear();
+    mapEditor.StartHistory(false);
     ShowMap();
 }
 
@@ -176,6 +178,7 @@ void CMainFrame::OnImportBitmap() {
     }
     RebuildOverview(art, overviewPicture);
     mapFile.clear();
+    mapEditor.StartHistory(false);
     ShowMap();
 }
 
@@ -197,6 +200,7 @@ void CMainFrame::ShowNoMap() {
     art.Reset();
     mapOpen = false;
     mapFile.clear();
+    mapEditor.StartHistory(false);
     editorWnd->HideMap();
     UpdateFrameState();
 }

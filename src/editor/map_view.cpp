@@ -1,6 +1,7 @@
 #include "editor/map_view.h"
 
 #include <QBackingStore>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -108,6 +109,10 @@ void CMapView::MoveTo(int col, int row) {
     scrollY = row;
     viewport()->scroll(dx, dy);
     SetBars();
+    // Between drags the selection or the paste frame stays on its tiles.
+    if (!dragging) {
+        MoveBand(RestingBand());
+    }
     emit viewRectChanged(GetViewRect());
 }
 
@@ -250,12 +255,18 @@ void CMapView::mousePressEvent(QMouseEvent* event) {
     QPoint tile = PixelToTile(event->position().toPoint());
     anchorCol = hoverCol = releaseCol = tile.x();
     anchorRow = hoverRow = releaseRow = tile.y();
+    if (pasting) {
+        PlacePaste(tile);
+        return;
+    }
     dragging = true;
     if (editor.riverMode) {
         RiverEdit(tile.x(), tile.y(), event->modifiers());
-    } else if (!editor.ChoiceHasArt()) {
+    } else if (editor.tool != kToolSelectRect && !editor.ChoiceHasArt()) {
         dragging = false;
     } else if (editor.tool == kToolPaintTerrain) {
+        // The drag is one step of the history, stamps and all.
+        frame.mapEditor.BeginStroke("Paint Terrain");
         if (StampGroup() != 0) {
             Stamp(tile.x(), tile.y());
         } else {
@@ -279,14 +290,23 @@ void CMapView::mouseReleaseEvent(QMouseEvent* event) {
     QPoint tile = PixelToTile(event->position().toPoint());
     releaseCol = tile.x();
     releaseRow = tile.y();
-    if (editor.riverMode || editor.tool == kToolPaintTerrain) {
+    if (editor.riverMode) {
         return;
     }
-    MoveBand(QRect());
-    if (editor.tool == kToolRectOfTerrain) {
-        FillTileRect(std::min(anchorCol, releaseCol), std::min(anchorRow, releaseRow),
-                     std::max(anchorCol, releaseCol) + 1, std::max(anchorRow, releaseRow) + 1);
+    if (editor.tool == kToolPaintTerrain) {
+        frame.mapEditor.EndStroke();
+        return;
     }
+    QRect dragged(QPoint(std::min(anchorCol, releaseCol), std::min(anchorRow, releaseRow)),
+                  QPoint(std::max(anchorCol, releaseCol), std::max(anchorRow, releaseRow)));
+    if (editor.tool == kToolRectOfTerrain) {
+        MoveBand(RestingBand());
+        FillTileRect(dragged.left(), dragged.top(), dragged.right() + 1, dragged.bottom() + 1);
+        return;
+    }
+    selection = dragged.intersected(QRect(0, 0, frame.grid.GetWidth(), frame.grid.GetHeight()));
+    MoveBand(RestingBand());
+    frame.UpdateFrameState();
 }
 
 void CMapView::PointerMoved(QPoint pixel) {
@@ -298,6 +318,10 @@ void CMapView::PointerMoved(QPoint pixel) {
     if (frame.mapOpen && frame.grid.Contains(tile.x(), tile.y())) {
         frame.SetCoordinatePane(kPaneX, tile.x());
         frame.SetCoordinatePane(kPaneY, tile.y());
+        if (pasting && tile != pasteTile) {
+            pasteTile = tile;
+            MoveBand(RestingBand());
+        }
     }
     if (!dragging) {
         return;
@@ -331,11 +355,62 @@ void CMapView::DragTo(QPoint previous) {
 }
 
 QRect CMapView::BandRect() const {
-    int left = (std::min(anchorCol, hoverCol) - scrollX) * kTileSize;
-    int top = (std::min(anchorRow, hoverRow) - scrollY) * kTileSize;
-    int right = (std::max(anchorCol, hoverCol) - scrollX) * kTileSize + kTileSize - 1;
-    int bottom = (std::max(anchorRow, hoverRow) - scrollY) * kTileSize + kTileSize - 1;
+    return TileBand(QRect(QPoint(std::min(anchorCol, hoverCol), std::min(anchorRow, hoverRow)),
+                          QPoint(std::max(anchorCol, hoverCol), std::max(anchorRow, hoverRow))));
+}
+
+QRect CMapView::TileBand(const QRect& tiles) const {
+    int left = (tiles.left() - scrollX) * kTileSize;
+    int top = (tiles.top() - scrollY) * kTileSize;
+    int right = (tiles.right() - scrollX) * kTileSize + kTileSize - 1;
+    int bottom = (tiles.bottom() - scrollY) * kTileSize + kTileSize - 1;
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect CMapView::RestingBand() const {
+    if (pasting) {
+        return TileBand(QRect(pasteTile, pasteSize));
+    }
+    return selection.isEmpty() ? QRect() : TileBand(selection);
+}
+
+void CMapView::ClearSelection() {
+    selection = QRect();
+    pasting = false;
+    if (!dragging) {
+        MoveBand(RestingBand());
+    }
+}
+
+void CMapView::StartPaste(QSize blockSize) {
+    pasting = true;
+    pasteSize = blockSize;
+    // Until the pointer comes over the map, the frame waits at the view's top left.
+    QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+    QPoint tile = PixelToTile(pointer);
+    pasteTile = viewport()->rect().contains(pointer) && frame.grid.Contains(tile.x(), tile.y())
+                    ? tile
+                    : QPoint(scrollX, scrollY);
+    if (!dragging) {
+        MoveBand(RestingBand());
+    }
+}
+
+void CMapView::CancelPaste() {
+    pasting = false;
+    if (!dragging) {
+        MoveBand(RestingBand());
+    }
+}
+
+void CMapView::PlacePaste(QPoint tile) {
+    pasting = false;
+    const CTileBlock& block = editor.clipboard;
+    frame.mapEditor.Paste(block, tile.x(), tile.y());
+    selection = QRect(tile, QSize(block.Width(), block.Height()))
+                    .intersected(QRect(0, 0, frame.grid.GetWidth(), frame.grid.GetHeight()));
+    MoveBand(RestingBand());
+    frame.UpdateFrameState();
 }
 
 void CMapView::MoveBand(const QRect& rect) {

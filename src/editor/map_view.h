@@ -47,6 +47,16 @@ class CMapView : public QAbstractScrollArea {
     // The rubber band for the tiles from the anchor to the hover tile, in viewport pixels.
     QRect BandRect() const;
 
+    // The tiles a Select Rect drag chose, framed until a new one, Esc or another map; empty
+    // for none.
+    const QRect& Selection() const { return selection; }
+    void ClearSelection();
+    // Paste: a frame of blockSize tiles follows the pointer until a click places the block,
+    // which then becomes the selection, or Esc ends it.
+    void StartPaste(QSize blockSize);
+    void CancelPaste();
+    bool IsPasting() const { return pasting; }
+
     int scrollX = 0;
     int scrollY = 0;
     int maxScrollX = 0;
@@ -96,14 +106,15 @@ class CMapView : public QAbstractScrollArea {
     // The tools' part of a drag move, after the hover tile moved from previous.
     void DragTo(QPoint previous);
     void MoveBand(const QRect& rect);
-    // The requested subtype that Paint Terrain and Rect of Terrain set.
-    int RequestedSubtype() const;
+    // The band in viewport pixels around a rectangle of map tiles.
+    QRect TileBand(const QRect& tiles) const;
+    // The frame shown while no drag is under way: the paste frame, or the selection's.
+    QRect RestingBand() const;
+    void PlacePaste(QPoint tile);
     // The stamp group table of the selected type; null when it has none.
     const StampGroupRow* StampTable() const;
     // The stamp group of the selected cell; 0 when it is an ordinary single tile.
     int StampGroup() const;
-    // After a tile changed: its overview pixel and the window's modified mark.
-    void ShowTileChange(int col, int row);
 
     CMainFrame& frame;
     CEditorWnd& editor;
@@ -118,4 +129,8 @@ class CMapView : public QAbstractScrollArea {
     // Repeats the last drag move while the pointer stays in a scrolling margin.
     QTimer autoScrollTimer;
     QPoint lastPointer;
+    QRect selection;
+    bool pasting = false;
+    QSize pasteSize;
+    QPoint pasteTile;  // where the pointer last was over the map while pasting
 };

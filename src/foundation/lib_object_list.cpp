@@ -64,6 +64,19 @@ int CLibObjectList::Append(LibObject* object) {
     return index;
 }
 
+void CLibObjectList::InsertAt(int i, LibObject* object) {
+    auto guard = Lock();
+    if (i < 0 || i > count) {
+        return;
+    }
+    if (count == capacity) {
+        Grow(count + 1);
+    }
+    std::copy_backward(items.get() + i, items.get() + count, items.get() + count + 1);
+    items[i] = object;
+    ++count;
+}
+
 void CLibObjectList::RemoveAt(int i, bool deleteObject) {
     auto guard = Lock();
     if (i < 0 || i >= count) {

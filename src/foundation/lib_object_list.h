@@ -22,6 +22,8 @@ class CLibObjectList : public LibObject {
     // object that the new one replaces is deleted. Negative indexes are ignored.
     void SetAt(int i, LibObject* object);
     int Append(LibObject* object);
+    // Puts the object at index i (0 to count), moving later items up.
+    void InsertAt(int i, LibObject* object);
     // Out-of-range indexes are ignored; later items move down to close the gap.
     void RemoveAt(int i, bool deleteObject);
     // Deletes every object.

@@ -52,6 +52,8 @@ class CTile {
                                                                   : kAllExitsOpen;
     }
 
+    bool operator==(const CTile&) const = default;
+
     uint16_t type = 0;
     uint8_t subtype = 0;
     uint8_t requestedSubtype = 0;

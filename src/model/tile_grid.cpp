@@ -208,6 +208,24 @@ int CTileGrid::GetOverlayCount(int x, int y) const {
     return stack != overlays.end() ? static_cast<int>(stack->second.size()) : 0;
 }
 
+std::vector<RiverOverlay> CTileGrid::GetOverlays(int x, int y) const {
+    if (GetOverlayCount(x, y) == 0) {
+        return {};
+    }
+    return overlays.at(Index(x, y));
+}
+
+void CTileGrid::SetOverlays(int x, int y, std::vector<RiverOverlay> pieces) {
+    if (!Contains(x, y)) {
+        return;
+    }
+    if (pieces.empty()) {
+        overlays.erase(Index(x, y));
+    } else {
+        overlays[Index(x, y)] = std::move(pieces);
+    }
+}
+
 std::vector<std::pair<int, int>> CTileGrid::TilesWithRivers() const {
     std::vector<std::pair<int, int>> tilesWithRivers;
     for (const auto& [index, stack] : overlays) {

@@ -63,6 +63,9 @@ class CTileGrid {
     // Copies piece k; false when the tile has fewer than k + 1 pieces or lies outside.
     bool GetOverlay(int x, int y, int k, RiverOverlay& item) const;
     int GetOverlayCount(int x, int y) const;
+    // The whole stack of a tile, oldest first (empty outside the grid), and its replacement.
+    std::vector<RiverOverlay> GetOverlays(int x, int y) const;
+    void SetOverlays(int x, int y, std::vector<RiverOverlay> pieces);
     // The tiles that carry river pieces, as (x, y), column by column: the order of map files.
     std::vector<std::pair<int, int>> TilesWithRivers() const;
 

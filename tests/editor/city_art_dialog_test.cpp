@@ -42,7 +42,7 @@ using Names = std::vector<std::string>;
 }  // namespace
 
 TEST_F(CityArtTest, AddFilesStopsAtTheFirstFileThatIsNoPicture) {
-    CCityArtDialog dialog(frame.art, &frame);
+    CCityArtDialog dialog(frame.art, frame.mapEditor, &frame);
     EXPECT_EQ(dialog.windowTitle(), "Custom City Art");
     dialog.show();
     frame.grid.modified = false;
@@ -69,7 +69,7 @@ TEST_F(CityArtTest, DeleteFilesRemovesTheSelectionFromTheListAndTheMap) {
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}) {
         ASSERT_TRUE(frame.art.AddCityArt(Picture(name)));
     }
-    CCityArtDialog dialog(frame.art, &frame);
+    CCityArtDialog dialog(frame.art, frame.mapEditor, &frame);
     dialog.show();
     Settle();
     EXPECT_EQ(Shown(dialog), (Names{"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}));

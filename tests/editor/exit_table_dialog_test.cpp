@@ -47,7 +47,7 @@ class ExitTableTest : public EditorTest {
 }  // namespace
 
 TEST_F(ExitTableTest, DrawsTheHalfSheetWithMarksAndGridLines) {
-    CExitTableDialog dialog(*slot, frame.grid, &frame);
+    CExitTableDialog dialog(*slot, &frame);
     EXPECT_EQ(dialog.windowTitle(), "Edit Exit Table");
     const CDibImage& picture = dialog.WorkingPicture();
     ASSERT_EQ(picture.GetWidth(), 450);
@@ -70,48 +70,47 @@ TEST_F(ExitTableTest, DrawsTheHalfSheetWithMarksAndGridLines) {
 }
 
 TEST_F(ExitTableTest, ClicksToggleTheExitOfTheirZoneAndRedrawItsMark) {
-    CExitTableDialog dialog(*slot, frame.grid, &frame);
+    CExitTableDialog dialog(*slot, &frame);
     dialog.show();
     Settle();
-    frame.grid.modified = false;
+    EXPECT_FALSE(dialog.Clicked());
 
     dialog.ClickAt({17, 0});  // top edge
-    EXPECT_EQ(slot->exitMasks[0], 0xFE);
+    EXPECT_EQ(dialog.Masks()[0], 0xFE);
     dialog.ClickAt({16, 0});  // top-left corner
-    EXPECT_EQ(slot->exitMasks[0], 0x7E);
+    EXPECT_EQ(dialog.Masks()[0], 0x7E);
     dialog.ClickAt({34, 34});  // bottom-right corner
-    EXPECT_EQ(slot->exitMasks[0], 0x76);
+    EXPECT_EQ(dialog.Masks()[0], 0x76);
     dialog.ClickAt({50 + 33, 17});  // centre of cell (0, 1)
-    EXPECT_EQ(slot->exitMasks[1], 0x00);
+    EXPECT_EQ(dialog.Masks()[1], 0x00);
     dialog.ClickAt({2 * 50 + 49, 3 * 50 + 20});  // right edge of cell (3, 2)
-    EXPECT_EQ(slot->exitMasks[29], 0xFB);
+    EXPECT_EQ(dialog.Masks()[29], 0xFB);
     EXPECT_EQ(Marks(dialog, 0, 0), "RGGRGGGR");
     EXPECT_EQ(Marks(dialog, 0, 1), "RRRRRRRR");
     EXPECT_EQ(Marks(dialog, 3, 2), "GGRGGGGG");
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(dialog.Clicked());
+    EXPECT_EQ(slot->exitMasks[0], 0xFF);  // the caller stores the masks when the dialog closes
 
     // The centre inverts every exit of the cell.
     dialog.ClickAt({75, 75});
-    EXPECT_EQ(slot->exitMasks[10], 0xF0);
+    EXPECT_EQ(dialog.Masks()[10], 0xF0);
     EXPECT_EQ(Marks(dialog, 1, 1), "RRRRGGGG");
 
-    // Twice is back where it was, and still a change to save.
-    frame.grid.modified = false;
+    // Twice is back where it was.
     dialog.ClickAt({125, 125});
     dialog.ClickAt({125, 125});
-    EXPECT_EQ(slot->exitMasks[20], 0xFF);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_EQ(dialog.Masks()[20], 0xFF);
 
-    std::array<uint8_t, 81> before = slot->exitMasks;
+    std::array<uint8_t, 81> before = dialog.Masks();
     dialog.ClickAt({450, 10});
     dialog.ClickAt({10, 470});
     dialog.ClickAt({-3, 10});
-    EXPECT_EQ(slot->exitMasks, before);
+    EXPECT_EQ(dialog.Masks(), before);
 
     // A real click on the picture, and what the picture then shows.
     CExitTablePicture* picture = dialog.Picture();
     QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(8 * 50 + 25, 8 * 50 + 25));
-    EXPECT_EQ(slot->exitMasks[80], 0x00);
+    EXPECT_EQ(dialog.Masks()[80], 0x00);
     Settle();
     QImage shown = picture->grab().toImage();
     QPoint mark = MarkPoint(8, 8, 0);

@@ -109,7 +109,7 @@ TEST_F(MapToolsTest, RectOfTerrainFillsFromPressToReleaseInEitherDirection) {
     EXPECT_EQ(CountOfType(kWoods), 3 * 3);
 }
 
-TEST_F(MapToolsTest, SelectRectShowsABandWhileDraggingAndLeavesNothing) {
+TEST_F(MapToolsTest, SelectRectShowsABandWhileDraggingAndKeepsItsSelection) {
     Choose(kWoods, 0, kToolSelectRect);
     Settle();
     QImage before = GrabView();
@@ -122,9 +122,13 @@ TEST_F(MapToolsTest, SelectRectShowsABandWhileDraggingAndLeavesNothing) {
     EXPECT_EQ(during.pixel(51, 50), before.pixel(51, 50));
     EXPECT_EQ(during.pixel(55, 55), before.pixel(55, 55));
     Release(Centre(3, 2));
+    EXPECT_EQ(View().Selection(), QRect(1, 1, 3, 2));
+    EXPECT_EQ(View().bandRect, QRect(QPoint(50, 50), QPoint(199, 149)));
+    EXPECT_FALSE(frame.grid.modified);
+    QTest::keyClick(frame.editorWnd, Qt::Key_Escape);
+    EXPECT_TRUE(View().Selection().isEmpty());
     EXPECT_TRUE(View().bandRect.isEmpty());
     EXPECT_EQ(GrabView(), before);
-    EXPECT_FALSE(frame.grid.modified);
 }
 
 TEST_F(MapToolsTest, AStampPlacesItsInsidePartOnceAtThePressedTile) {

@@ -103,3 +103,24 @@ TEST_F(MapViewScreenTest, TheBandComesAndGoesWithoutDrawingTheTilesUnderIt) {
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, 200));
     ExpectShownAsPainted("filled");
 }
+
+// The selection and the paste frame stay on their tiles while the map scrolls under them.
+TEST_F(MapViewScreenTest, TheSelectionStaysOnItsTilesWhenTheMapScrolls) {
+    OpenMixedMap(90, 70);
+    frame.editorWnd->SetTool(kToolSelectRect);
+    QWidget* viewport = View().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(175, 125));
+    QTest::mouseMove(viewport, QPoint(330, 260));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(330, 260));
+    ASSERT_EQ(View().Selection(), QRect(3, 2, 4, 4));
+    ExpectShownAsPainted("selected");
+    View().ScrollTo(2, 1);
+    EXPECT_EQ(View().bandRect.topLeft(), QPoint(50, 50));
+    ExpectShownAsPainted("scrolled");
+    frame.editorWnd->Copy();
+    frame.editorWnd->StartPaste();
+    QTest::mouseMove(viewport, QPoint(420, 320));
+    ExpectShownAsPainted("pasting");
+    View().ScrollTo(3, 3);
+    ExpectShownAsPainted("scrolled while pasting");
+}

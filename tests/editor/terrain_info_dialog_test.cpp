@@ -187,7 +187,7 @@ TEST_F(TerrainInfoTest, EditStoresMinusOneAsTheStoredCostAndMarksTheMap) {
     EXPECT_EQ(grass.rightOfWayCost, 9999999);
 }
 
-TEST(TerrainTypeDialogTest, RefusedCostsKeepTheDialogOpenAndTheLevelAndResourcesStored) {
+TEST(TerrainTypeDialogTest, RefusedCostsKeepTheDialogOpenAndCancelChangesNothing) {
     TerrainTableGuard guard;
     LoadShippedGameData();
     ScriptedInteraction script;
@@ -214,10 +214,13 @@ TEST(TerrainTypeDialogTest, RefusedCostsKeepTheDialogOpenAndTheLevelAndResources
     EXPECT_EQ(script.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
 
+    // The dialog edits a copy: Cancel leaves the table as it was.
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(grass.altitudeLevel, 5);
-    EXPECT_EQ(grass.resources[RESOURCE_TIMBER], RESOURCE_PREFERRED);
+    EXPECT_EQ(dialog.record.altitudeLevel, 5);
+    EXPECT_EQ(dialog.record.resources[RESOURCE_TIMBER], RESOURCE_PREFERRED);
+    EXPECT_NE(grass.altitudeLevel, 5);
+    EXPECT_NE(grass.resources[RESOURCE_TIMBER], RESOURCE_PREFERRED);
     EXPECT_EQ(grass.rightOfWayCost, 20);
     EXPECT_EQ(grass.trackCost, 30);
 
@@ -226,7 +229,7 @@ TEST(TerrainTypeDialogTest, RefusedCostsKeepTheDialogOpenAndTheLevelAndResources
     CTerrainTypeDialog odd(TERRAIN_TYPE_GRASS, true, true, 30, 20, nullptr);
     odd.accept();
     EXPECT_EQ(odd.result(), QDialog::Accepted);
-    EXPECT_EQ(grass.altitudeLevel, 9);
+    EXPECT_EQ(odd.record.altitudeLevel, 9);
 }
 
 TEST_F(TerrainInfoTest, MilesPerTileAreCheckedOnOkAndKeptOnEsc) {
@@ -264,7 +267,7 @@ TEST_F(TerrainInfoTest, MilesPerTileAreCheckedOnOkAndKeptOnEsc) {
 
 TEST_F(TerrainInfoTest, ImportAsksBeforeReplacingArtAndSaysWhyAPictureIsRefused) {
     frame.grid.SetTile(26, 0, 0, 0);
-    frame.editorWnd->ShowArtChange();
+    RebuildOverview(frame.art, frame.overviewPicture);
     ASSERT_EQ(OverviewPixel(0, 0), Rgb(kNoArtColor));
     std::string first = WriteCellArt(folder.File("first.bmp"), 900);
     std::string second = WriteCellArt(folder.File("second.bmp"), 900);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "art/map_art.h"
+#include "edit/map_editor.h"
 #include "editor/dialogs/dialog_fields.h"
 #include "editor/dialogs/dialog_units.h"
 #include "platform/user_interaction.h"
@@ -21,8 +22,8 @@ QString EntryName(const LibObject* entry) {
 
 }  // namespace
 
-CCityArtDialog::CCityArtDialog(CMapArt& art, QWidget* parent)
-    : QDialog(parent), art(art), list(new QListWidget(this)) {
+CCityArtDialog::CCityArtDialog(const CMapArt& art, CMapEditor& editor, QWidget* parent)
+    : QDialog(parent), editor(editor), list(new QListWidget(this)) {
     setWindowTitle("Custom City Art");
     list->setObjectName("cityArtList");
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -55,15 +56,16 @@ void CCityArtDialog::OnAddFiles() {
     if (theUserInteraction == nullptr) {
         return;
     }
-    for (const std::string& path :
-         theUserInteraction->ChooseFilesToOpen({kCityArtFilter, "bmp", ""})) {
-        if (!art.AddCityArt(path)) {
-            // The files chosen after a broken one stay out too; the list shows what got in.
-            ShowUserMessage("Unable to load " + FileNamePart(path) + " as a bitmap.",
-                            MessageButtons::Ok, MessageIcon::Exclamation);
-            return;
-        }
-        list->addItem(QString::fromStdString(FileNamePart(path)));
+    std::vector<std::string> paths =
+        theUserInteraction->ChooseFilesToOpen({kCityArtFilter, "bmp", ""});
+    size_t added = editor.AddCityArt(paths);
+    for (size_t i = 0; i < added; ++i) {
+        list->addItem(QString::fromStdString(FileNamePart(paths[i])));
+    }
+    if (added < paths.size()) {
+        // The files chosen after a broken one stay out too; the list shows what got in.
+        ShowUserMessage("Unable to load " + FileNamePart(paths[added]) + " as a bitmap.",
+                        MessageButtons::Ok, MessageIcon::Exclamation);
     }
 }
 
@@ -72,10 +74,10 @@ void CCityArtDialog::OnDeleteFiles() {
     for (const QListWidgetItem* item : list->selectedItems()) {
         rows.push_back(list->row(item));
     }
+    editor.DeleteCityArt(rows);
     // From the last to the first, so that the rows still to go keep their numbers.
     std::sort(rows.rbegin(), rows.rend());
     for (int row : rows) {
-        art.RemoveCityArt(row);
         delete list->takeItem(row);
     }
 }

@@ -3,15 +3,17 @@
 #include <QDialog>
 
 class CMapArt;
+class CMapEditor;
 class QListWidget;
 
 // "Custom City Art": the map's city pictures by name. Adding and deleting change the map's list
-// at once and the dialog's list follows, item for item; there is nothing to cancel.
+// at once, each a step of the edit history, and the dialog's list follows, item for item; there
+// is nothing to cancel.
 class CCityArtDialog : public QDialog {
     Q_OBJECT
 
   public:
-    CCityArtDialog(CMapArt& art, QWidget* parent);
+    CCityArtDialog(const CMapArt& art, CMapEditor& editor, QWidget* parent);
 
     QListWidget* List() const { return list; }
 
@@ -21,6 +23,6 @@ class CCityArtDialog : public QDialog {
     void OnDeleteFiles();
 
   private:
-    CMapArt& art;
+    CMapEditor& editor;
     QListWidget* list;
 };

@@ -41,8 +41,8 @@ int Zone(int offset) {
 
 }  // namespace
 
-CExitTableDialog::CExitTableDialog(CCustomTerrainArt& art, CTileGrid& grid, QWidget* parent)
-    : QDialog(parent), art(art), grid(grid) {
+CExitTableDialog::CExitTableDialog(const CCustomTerrainArt& art, QWidget* parent)
+    : QDialog(parent), art(art), masks(art.exitMasks) {
     setWindowTitle("Edit Exit Table");
     DrawSheet();
     picture = new CExitTablePicture(workingPicture, this);
@@ -91,7 +91,7 @@ void CExitTableDialog::DrawMarks(int row, int column, int direction) {
         const MarkRect& mark = kMarks[d];
         workingPicture.FillRect(column * kCell + mark.left, row * kCell + mark.top,
                                 mark.right - mark.left, mark.bottom - mark.top,
-                                art.IsExitOpen(row, column, d) ? kGreen : kRed);
+                                IsOpen(row, column, d) ? kGreen : kRed);
     }
 }
 
@@ -105,8 +105,12 @@ void CExitTableDialog::ClickAt(QPoint position) {
         return;
     }
     int direction = kZoneDirections[Zone(position.y() % kCell)][Zone(position.x() % kCell)];
-    art.ToggleExit(row, column, direction);
+    masks[row * kCells + column] ^= direction == -1 ? 0xFF : 1 << direction;
+    clicked = true;
     DrawMarks(row, column, direction);
     picture->update();
-    grid.modified = true;
+}
+
+bool CExitTableDialog::IsOpen(int row, int column, int direction) const {
+    return (masks[row * kCells + column] >> direction & 1) != 0;
 }

@@ -1,21 +1,27 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
+#include <cstdint>
 
 #include "image/dib_image.h"
 
 class CCustomTerrainArt;
 class CExitTablePicture;
-class CTileGrid;
 
 // "Edit Exit Table": the half-size art sheet of a custom type with every cell's eight exits
-// marked green (open to track) or red, toggled by clicking. Each click changes the art's exit
-// masks at once and marks the map modified; there is nothing to cancel.
+// marked green (open to track) or red, toggled by clicking. The clicks toggle a copy of the
+// art's exit masks, which the caller stores when the dialog closes, as one step of the edit
+// history; there is nothing to cancel.
 class CExitTableDialog : public QDialog {
     Q_OBJECT
 
   public:
-    CExitTableDialog(CCustomTerrainArt& art, CTileGrid& grid, QWidget* parent);
+    CExitTableDialog(const CCustomTerrainArt& art, QWidget* parent);
+
+    // The masks as the clicks left them, and whether there was a click at all.
+    const std::array<uint8_t, 81>& Masks() const { return masks; }
+    bool Clicked() const { return clicked; }
 
     // A click at a position of the picture: toggles the exit of the zone it falls in, or all
     // eight in a cell's centre. Positions outside the nine by nine cells are ignored.
@@ -29,9 +35,12 @@ class CExitTableDialog : public QDialog {
     void DrawMarks(int row, int column, int direction);
     void DrawSheet();
 
+    bool IsOpen(int row, int column, int direction) const;
+
     // A copy of the art's half picture that the marks and grid lines are drawn into.
     CDibImage workingPicture;
-    CCustomTerrainArt& art;
-    CTileGrid& grid;
+    const CCustomTerrainArt& art;
+    std::array<uint8_t, 81> masks;
+    bool clicked = false;
     CExitTablePicture* picture;
 };

@@ -127,24 +127,26 @@ void CTerrainInfoDialog::OnEdit() {
     if (type == 0) {
         return;
     }
-    CTerrainType& record = theTerrainTable.Record(type);
-    CTerrainTypeDialog dialog(type, record.allowCities != 0, record.allowSignposts != 0,
-                              DisplayedCost(record.trackCost), DisplayedCost(record.rightOfWayCost),
+    const CTerrainType& stored = theTerrainTable.Record(type);
+    CTerrainTypeDialog dialog(type, stored.allowCities != 0, stored.allowSignposts != 0,
+                              DisplayedCost(stored.trackCost), DisplayedCost(stored.rightOfWayCost),
                               this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    CTerrainType record = dialog.record;
     record.allowCities = dialog.allowCities;
     record.allowSignposts = dialog.allowSignposts;
     record.trackCost = StoredCost(dialog.trackCost);
     record.rightOfWayCost = StoredCost(dialog.rightOfWayCost);
+    frame.mapEditor.SetTerrainRecord(type, record);
     ReplaceRow(row);
-    frame.grid.modified = true;
 }
 
 void CTerrainInfoDialog::OnImport() {
     int row = SelectedRow();
-    CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(row));
+    int type = TypeOfRow(row);
+    CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
     if (custom == nullptr) {
         return;
     }
@@ -160,14 +162,12 @@ void CTerrainInfoDialog::OnImport() {
         return;
     }
     // A refused picture leaves the art as it was; the user is told why.
-    int result = custom->Import(*path);
+    int result = frame.mapEditor.ImportCustomArt(type, *path);
     if (result != 0) {
         ShowProblem(ImportFailureText(result, *path));
         return;
     }
     ReplaceRow(row);
-    frame.grid.modified = true;
-    frame.editorWnd->ShowArtChange();
 }
 
 void CTerrainInfoDialog::OnUnload() {
@@ -183,22 +183,23 @@ void CTerrainInfoDialog::OnUnload() {
                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
-    custom->Unload();
+    frame.mapEditor.UnloadCustomArt(type);
     ReplaceRow(row);
-    if (used) {
-        frame.grid.ReplaceType(type, TERRAIN_TYPE_GRASS);
-    }
-    frame.grid.modified = true;
-    frame.editorWnd->ShowArtChange();
 }
 
 void CTerrainInfoDialog::OnExitTable() {
-    CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(SelectedRow()));
+    int type = TypeOfRow(SelectedRow());
+    const CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
     // Without art there is no sheet to click on.
     if (custom == nullptr || !custom->loaded) {
         return;
     }
-    CExitTableDialog(*custom, frame.grid, this).exec();
+    CExitTableDialog dialog(*custom, this);
+    dialog.exec();
+    // Every click counts, also one that a second click took back: the user edited the exits.
+    if (dialog.Clicked()) {
+        frame.mapEditor.SetExitMasks(type, dialog.Masks());
+    }
 }
 
 void CTerrainInfoDialog::accept() {

@@ -9,7 +9,7 @@ class QPushButton;
 
 // "Edit Terrain Information": the terrain table as a list, the map scale, and the art of the
 // custom types. Edit, Import, Unload and Exit Table change the table, the map's art and tiles
-// at once; only the miles per tile wait for OK.
+// at once, each as one step of the edit history; only the miles per tile wait for OK.
 class CTerrainInfoDialog : public QDialog {
     Q_OBJECT
 

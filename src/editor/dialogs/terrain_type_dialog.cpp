@@ -59,13 +59,12 @@ CTerrainTypeDialog::CTerrainTypeDialog(int type, bool allowCities, bool allowSig
       allowSignposts(allowSignposts),
       trackCost(trackCost),
       rightOfWayCost(rightOfWayCost),
-      type(type),
+      record(theTerrainTable.Record(type)),
       rightOfWayEdit(CostEdit(this, "rightOfWayCost", rightOfWayCost)),
       trackEdit(CostEdit(this, "trackCost", trackCost)),
       citiesBox(new QCheckBox("Allow Cities", this)),
       signpostsBox(new QCheckBox("Allow Signposts", this)) {
     setWindowTitle("Terrain Type Information");
-    const CTerrainType& record = theTerrainTable.Record(type);
     QStringList levels;
     for (int level = 0; level < kAltitudeLevels; ++level) {
         levels << QString::number(level);
@@ -104,7 +103,6 @@ CTerrainTypeDialog::CTerrainTypeDialog(int type, bool allowCities, bool allowSig
 }
 
 void CTerrainTypeDialog::accept() {
-    CTerrainType& record = theTerrainTable.Record(type);
     for (int slot = 0; slot < kResourceSlots; ++slot) {
         if (resourceLists[slot] != nullptr && resourceLists[slot]->currentIndex() >= 0) {
             record.resources[slot] = static_cast<uint8_t>(resourceLists[slot]->currentIndex());

@@ -9,9 +9,9 @@ class QComboBox;
 class QLineEdit;
 
 // "Terrain Type Information": one type's costs, altitude level, permissions and resources.
-// OK writes the resources and the level into the terrain table before it checks the costs, so
-// those stay even when the costs are refused and the dialog is then cancelled; the costs and
-// permissions are the caller's to store.
+// The dialog edits a copy of the type's record: OK puts the resources and the level into it,
+// checks the costs, and leaves the costs and permissions for the caller, which stores the
+// record as one step of the edit history. Cancel changes nothing.
 class CTerrainTypeDialog : public QDialog {
     Q_OBJECT
 
@@ -26,9 +26,10 @@ class CTerrainTypeDialog : public QDialog {
     bool allowSignposts;
     int trackCost;
     int rightOfWayCost;
+    // The type's record with the resources and level that OK took.
+    CTerrainType record;
 
   private:
-    int type;
     QLineEdit* rightOfWayEdit;
     QLineEdit* trackEdit;
     QComboBox* altitudeList;

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "edit/edit_history.h"
+#include "edit/map_edit.h"
+#include "edit/map_observer.h"
+#include "edit/tile_block.h"
+#include "edit/tile_edit.h"
+#include "model/terrain_type.h"
+
+// The one place where the map changes while it is edited: tiles, rivers, the terrain table and
+// the miles per tile, custom art and its exits, and the city art. Every change is one step of
+// the history, which undoes and redoes it; the overview picture is kept in step, the grid's
+// modified flag follows the history, and the observer hears of every change to repaint it.
+class CMapEditor {
+  public:
+    enum class RiverAction { Replace, Add, RemoveTop };
+
+    CMapEditor(CMapArt& art, CDibImage& overview);
+    void SetObserver(CMapObserver* newObserver) { observer = newObserver; }
+    const CEditHistory& History() const { return history; }
+
+    // An empty history for a map just opened (whose file it matches) or made, imported or
+    // closed (which matches no file, so that undoing never makes it unmodified).
+    void StartHistory(bool matchesFile);
+    // After a successful save: the map as it is now is unmodified.
+    void MarkSaved();
+
+    // A paint drag is one step: BeginStroke at the press, PaintTile for every tile it sets (the
+    // cells of a stamp too), EndStroke at the release. PaintTile is false outside the map.
+    void BeginStroke(const std::string& name);
+    bool PaintTile(int type, int request, int x, int y);
+    void EndStroke();
+    // Rect of Terrain: the part of rect inside the map.
+    void FillRect(int type, int request, const TileRect& rect);
+    // A click of the river tool on a tile inside the map.
+    void EditRiver(RiverAction action, int x, int y, int kind, int cell);
+    // Cut: the part of rect inside the map loses its rivers and, for a type of 0 or more, is
+    // filled as Rect of Terrain fills.
+    void ClearRect(const TileRect& rect, int type, int request);
+    // The block with its top left at (x, y), cut to the map; rivers on tiles with X or Y of 255
+    // or more are left out, as the river tool leaves them out.
+    void Paste(const CTileBlock& block, int x, int y);
+
+    void SetTerrainRecord(int type, const CTerrainType& record);
+    // Only a different value is a step.
+    void SetMilesPerTile(int miles);
+    // 0, or the code of CCustomTerrainArt::Import, which leaves everything as it was.
+    int ImportCustomArt(int type, const std::string& path);
+    // Unloads the art; tiles of the type become grass with random cells.
+    void UnloadCustomArt(int type);
+    void SetExitMasks(int type, const std::array<uint8_t, 81>& masks);
+    // Adds the pictures in order up to the first that cannot be loaded; how many were added.
+    size_t AddCityArt(const std::vector<std::string>& paths);
+    void DeleteCityArt(std::vector<int> indexes);
+
+    // False when there is nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+
+  private:
+    // Undoes (or, forward, redoes) the next step.
+    bool Step(bool forward);
+    // A step just done: into the history, and the observer told of what it changed (of the
+    // history alone without tellTiles).
+    void Record(std::unique_ptr<CMapEdit> edit, bool tellTiles = true);
+    void Tell(const MapChange& change);
+    void FollowHistory();
+
+    CMapArt& art;
+    CDibImage& overview;
+    MapTarget target;
+    CEditHistory history;
+    CMapObserver* observer = nullptr;
+    // The paint drag under way, and whether it set a tile.
+    std::unique_ptr<CTileEdit> stroke;
+    bool strokeSetTiles = false;
+};
