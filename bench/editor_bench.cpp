@@ -6,9 +6,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 
 #include "editor/editor_wnd.h"
@@ -187,6 +191,58 @@ void BM_RectOfTerrainFillsTheMap(benchmark::State& state) {
 }
 BENCHMARK(BM_RectOfTerrainFillsTheMap)->Unit(benchmark::kMicrosecond);
 
+// A zoom change of the 1920 x 1080 view: the steps 50, 25, 10, 25, 50 pixels a tile in turn,
+// each with the repaint of the whole view at the new size.
+void BM_MapViewZoomChange(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapView* view = ViewOnScreen(state, *frame);
+    if (view == nullptr) {
+        return;
+    }
+    const int sizes[] = {25, 10, 25, 50};
+    size_t next = 0;
+    QPoint centre = view->viewport()->rect().center();
+    for (auto _ : state) {
+        view->SetTileSize(sizes[next], centre);
+        next = (next + 1) % std::size(sizes);
+        view->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_MapViewZoomChange)->Unit(benchmark::kMillisecond);
+
+// Lets the window system show a new window and waits for its first paint.
+template <typename Window>
+void ShowAndPaint(Window& window) {
+    window.show();
+    QApplication::processEvents();
+    window.repaint();
+}
+
+// Baseline of the start-up: an empty main window, shown and painted.
+void BM_EmptyWindowStartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        QMainWindow window;
+        ShowAndPaint(window);
+    }
+}
+BENCHMARK(BM_EmptyWindowStartUp)->Unit(benchmark::kMillisecond);
+
+// The editor's start-up to a usable window: the frame made, the remembered game data read
+// (the bundled file here), shown and painted.
+void BM_EditorStartUp(benchmark::State& state) {
+    QSettings().setValue("gameDataFile", TARVO_SOURCE_DIR "/gamedata/tarvo.ini");
+    for (auto _ : state) {
+        CMainFrame frame(TARVO_SOURCE_DIR);
+        frame.StartUp({});
+        if (!frame.gameDataLoaded) {
+            state.SkipWithError("the game data was not read");
+            return;
+        }
+        ShowAndPaint(frame);
+    }
+}
+BENCHMARK(BM_EditorStartUp)->Unit(benchmark::kMillisecond);
+
 constexpr int kBigSide = 1000;
 
 // Baseline of undoing a whole-map fill: the grid of a 1000 x 1000 map filled with one type.
@@ -307,6 +363,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // The benchmark's settings stay out of the user's.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QApplication::setOrganizationName("Tarvo Map Editor Benchmarks");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -47,7 +47,8 @@ CBuiltInArt::Entry* CBuiltInArt::Load(std::unique_ptr<Entry>& slot, int resource
             if (keyed) {
                 ClearKeyPixels(entry.pixels);
             }
-            entry.smallPixels = HalveByDropping(entry.pixels);
+            entry.smallPixels = ShrinkByDropping(entry.pixels, kTileSize / kSmallTileSize);
+            entry.tinyPixels = ShrinkByDropping(entry.pixels, kTileSize / kTinyTileSize);
         }
     }
     return entry.picture.IsEmpty() ? nullptr : &entry;
@@ -78,7 +79,7 @@ const RgbPicture* CBuiltInArt::SheetPixels(int type, int cellSize) {
     if (entry == nullptr) {
         return nullptr;
     }
-    return cellSize == kSmallTileSize ? &entry->smallPixels : &entry->pixels;
+    return &entry->AtSize(cellSize);
 }
 
 const CDibImage* CBuiltInArt::Piece(const RiverOverlay& item) {
@@ -91,5 +92,16 @@ const RgbPicture* CBuiltInArt::PiecePixels(const RiverOverlay& item, int cellSiz
     if (entry == nullptr) {
         return nullptr;
     }
-    return cellSize == kSmallTileSize ? &entry->smallPixels : &entry->pixels;
+    return &entry->AtSize(cellSize);
+}
+
+const RgbPicture& CBuiltInArt::Entry::AtSize(int cellSize) const {
+    switch (cellSize) {
+        case kSmallTileSize:
+            return smallPixels;
+        case kTinyTileSize:
+            return tinyPixels;
+        default:
+            return pixels;
+    }
 }

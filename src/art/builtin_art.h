@@ -9,10 +9,11 @@
 
 inline constexpr int kTileSize = 50;       // pixels of a tile in the map view
 inline constexpr int kSmallTileSize = 25;  // pixels of a palette cell
+inline constexpr int kTinyTileSize = 10;   // pixels of a tile in the map view zoomed out fully
 
 // The built-in terrain sheets (resources 20000 + type) and river pieces (12000 + cell for wide,
 // 12081 + cell for narrow rivers), each loaded on first use and kept, as the 24-bit picture and
-// as the drawing copies at 50 and 25 pixels per cell.
+// as the drawing copies at 50, 25 and 10 pixels per cell.
 class CBuiltInArt {
   public:
     // Null for types without a sheet (0, 1, 18 to 21, custom types, other numbers).
@@ -29,6 +30,8 @@ class CBuiltInArt {
         CDibImage picture;
         RgbPicture pixels;
         RgbPicture smallPixels;
+        RgbPicture tinyPixels;
+        const RgbPicture& AtSize(int cellSize) const;
     };
 
     Entry* Load(std::unique_ptr<Entry>& slot, int resourceId, bool keyed);

@@ -12,14 +12,15 @@ struct RgbTarget {
     int stride = 0;
 };
 
-// Draws cell 0 to 80 of a terrain type at cellSize pixels (50 or 25) with its top-left corner at
-// target pixel (x, y), clipped to the target: built-in types from their sheets, custom types from
-// half (50) or quarter (25) of their art. False, with nothing drawn, when there is no such art.
+// Draws cell 0 to 80 of a terrain type at cellSize pixels (50, 25 or 10) with its top-left
+// corner at target pixel (x, y), clipped to the target: built-in types from their sheets, custom
+// types from half (50), quarter (25) or tenth (10) of their art. False, with nothing drawn, when
+// there is no such art.
 bool RenderCell(const CMapArt& art, int type, int cell, int cellSize, const RgbTarget& target,
                 int x, int y);
 
-// Draws a river piece at cellSize pixels (50 or 25) over what the target holds, leaving it as it
-// is under the piece's transparent pixels; nothing for pieces outside 0 to 80.
+// Draws a river piece at cellSize pixels (50, 25 or 10) over what the target holds, leaving it as
+// it is under the piece's transparent pixels; nothing for pieces outside 0 to 80.
 void RenderRiverPiece(const RiverOverlay& item, int cellSize, const RgbTarget& target, int x,
                       int y);
 

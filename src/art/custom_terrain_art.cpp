@@ -87,6 +87,7 @@ void CCustomTerrainArt::SwapArt(CCustomTerrainArt& other) {
 void CCustomTerrainArt::ForgetDerivedPictures() {
     halfPixels.clear();
     quarterPixels.clear();
+    tenthPixels.clear();
     drawingPixelsMade = false;
     sheetColorKnown = false;
 }
@@ -95,9 +96,17 @@ const std::vector<uint32_t>& CCustomTerrainArt::DrawingPixels(int cellSize) cons
     if (!drawingPixelsMade) {
         halfPixels = ToRgb32(half);
         quarterPixels = ToRgb32(quarter);
+        tenthPixels = ToRgb32(tenth);
         drawingPixelsMade = true;
     }
-    return cellSize == 25 ? quarterPixels : halfPixels;
+    switch (cellSize) {
+        case 25:
+            return quarterPixels;
+        case 10:
+            return tenthPixels;
+        default:
+            return halfPixels;
+    }
 }
 
 COLORREF CCustomTerrainArt::SheetColor() const {
@@ -109,5 +118,12 @@ COLORREF CCustomTerrainArt::SheetColor() const {
 }
 
 int CCustomTerrainArt::DrawingWidth(int cellSize) const {
-    return cellSize == 25 ? quarter.GetWidth() : half.GetWidth();
+    switch (cellSize) {
+        case 25:
+            return quarter.GetWidth();
+        case 10:
+            return tenth.GetWidth();
+        default:
+            return half.GetWidth();
+    }
 }

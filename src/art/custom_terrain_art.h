@@ -33,8 +33,9 @@ class CCustomTerrainArt : public CTerrainArt {
     // the exit masks stay where they are.
     void SwapArt(CCustomTerrainArt& other);
 
-    // The cells of half (50 pixels) or quarter (25 pixels) as 0xFFRRGGBB rows, top row first,
-    // ready for drawing; empty while no art is loaded. Made on first use after the zooms.
+    // The cells of half (50 pixels), quarter (25 pixels) or tenth (10 pixels) as 0xFFRRGGBB
+    // rows, top row first, ready for drawing; empty while no art is loaded. Made on first use
+    // after the zooms.
     const std::vector<uint32_t>& DrawingPixels(int cellSize) const;
     int DrawingWidth(int cellSize) const;
     // Mean colour of the whole sheet's central half, the overview colour of every cell.
@@ -51,6 +52,7 @@ class CCustomTerrainArt : public CTerrainArt {
     // types pays only for what is drawn.
     mutable std::vector<uint32_t> halfPixels;
     mutable std::vector<uint32_t> quarterPixels;
+    mutable std::vector<uint32_t> tenthPixels;
     mutable bool drawingPixelsMade = false;
     mutable COLORREF sheetColor = 0;
     mutable bool sheetColorKnown = false;

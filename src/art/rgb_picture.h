@@ -15,5 +15,6 @@ struct RgbPicture {
     const uint32_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * width; }
 };
 
-// Every second pixel of every second row, as a colour-on-colour stretch to half size picks.
-RgbPicture HalveByDropping(const RgbPicture& picture);
+// Every factor-th pixel of every factor-th row, as a colour-on-colour stretch to 1 / factor of
+// the size picks (2 for the palettes' 25-pixel cells, 5 for the 10-pixel zoom).
+RgbPicture ShrinkByDropping(const RgbPicture& picture, int factor);

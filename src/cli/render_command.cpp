@@ -27,7 +27,7 @@ std::string TooLargeReason(int64_t width, int64_t height, int tileSize) {
 int RunRender(const CCommandLine& line) {
     const std::string& mapPath = line.Positionals()[0];
     const std::string& output = line.Positionals()[1];
-    int tileSize = line.Has("--tile") && line.Choice("--tile", {"50", "25"}) == "25" ? 25 : 50;
+    int tileSize = line.Has("--tile") ? std::stoi(line.Choice("--tile", {"50", "25", "10"})) : 50;
     RefuseToOverwrite({mapPath}, output);
     CMapDocument map;
     if (!map.Load(mapPath)) {
@@ -66,13 +66,13 @@ int RunRender(const CCommandLine& line) {
 const Subcommand& RenderCommand() {
     static const Subcommand command{
         "render",
-        "MAP.gmp OUT.png [--tile 50|25]",
+        "MAP.gmp OUT.png [--tile 50|25|10]",
         "draw a map as a PNG picture",
         "Draws the whole map, terrain art and rivers, as the editor's map view shows it and\n"
         "writes it as an 8-bit RGB PNG picture. Pictures above 400 megapixels are refused.\n"
         "\n"
         "Options:\n"
-        "  --tile 50|25   pixels per tile (default 50)\n",
+        "  --tile 50|25|10   pixels per tile (default 50)\n",
         {{"--tile"}},
         2,
         2,

@@ -8,12 +8,18 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {}
 CEditorApp::~CEditorApp() = default;
 
 bool CEditorApp::InitInstance() {
-    // The organisation the framework files settings under; the editor stores none.
+    // The organisation the editor's settings are filed under.
     setOrganizationName("Corvane");
     setApplicationName(kAppTitle);
     programFolder = applicationDirPath().toStdString();
     mainFrame = std::make_unique<CMainFrame>(programFolder);
     interaction = std::make_unique<CQtUserInteraction>(mainFrame.get());
     mainFrame->show();
+    // The first argument, when there is one, names a map to open.
+    std::vector<std::string> maps;
+    for (const QString& argument : arguments().mid(1)) {
+        maps.push_back(argument.toStdString());
+    }
+    mainFrame->StartUp(maps);
     return true;
 }

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <algorithm>
+#include <iterator>
 
 #include "art/builtin_art.h"
 #include "art/tile_renderer.h"
@@ -19,6 +21,11 @@
 #include "model/terrain_type.h"
 
 namespace {
+
+// The column of palettes, preview and overview at the right, and the height down to the bottom
+// of the preview.
+constexpr int kPanesWidth = 255;
+constexpr int kPanesHeight = 410;
 
 // A rectangle from its edges, right and bottom exclusive.
 QRect Edges(int left, int top, int right, int bottom) {
@@ -71,6 +78,9 @@ CEditorWnd::CEditorWnd(CMainFrame& frame, QWidget* parent)
     overviewWnd->setObjectName("overview");
     connect(mapView, &CMapView::viewRectChanged, overviewWnd, &COverviewWnd::SetViewMarker);
     connect(overviewWnd, &COverviewWnd::scrollRequested, mapView, &CMapView::ScrollTo);
+    connect(mapView, &CMapView::zoomRequested, this, &CEditorWnd::Zoom);
+    // The palettes whole, and some of the map beside them.
+    setMinimumSize(kPanesWidth + 200, kPanesHeight);
 }
 
 void CEditorWnd::PlaceOverview(bool move) {
@@ -101,7 +111,7 @@ void CEditorWnd::resizeEvent(QResizeEvent*) {
     subtypePaletteRect = Edges(cx - 225, 130, cx, 355);
     previewRect = Edges(cx - 252, 360, cx - 202, 410);
     PlaceOverview(false);
-    mapViewRect = Edges(0, 0, cx - 255, cy);
+    mapViewRect = Edges(0, 0, cx - kPanesWidth, cy);
     mapView->setGeometry(mapViewRect);
     typePalette->setGeometry(typePaletteRect);
     subtypePalette->setGeometry(subtypePaletteRect);
@@ -150,6 +160,7 @@ void CEditorWnd::SelectSubtype(int cell) {
     currentSubtype = cell;
     subtypePalette->update();
     tilePreview->update();
+    mapView->RefreshOutline();
 }
 
 void CEditorWnd::ShowArtChange() {
@@ -161,6 +172,20 @@ void CEditorWnd::ShowArtChange() {
 
 void CEditorWnd::SetTool(int newTool) {
     tool = newTool;
+    mapView->RefreshOutline();
+    frame.UpdateFrameState();
+}
+
+void CEditorWnd::Zoom(int step, QPoint anchor) {
+    constexpr int kSizes[] = {kTinyTileSize, kSmallTileSize, CMapView::kTileSize};
+    int size = CMapView::kTileSize;
+    if (step != 0) {
+        int level =
+            static_cast<int>(std::find(std::begin(kSizes), std::end(kSizes), mapView->TileSize()) -
+                             std::begin(kSizes));
+        size = kSizes[std::clamp(level + step, 0, 2)];
+    }
+    mapView->SetTileSize(size, anchor);
     frame.UpdateFrameState();
 }
 

@@ -45,6 +45,9 @@ class CEditorWnd : public QWidget {
     // the overview show the map as it now is.
     void ShowArtChange();
     void SetTool(int newTool);
+    // Zoom In (1), Zoom Out (-1) or Actual Size (0), keeping the tile under anchor (map view
+    // pixels) in place.
+    void Zoom(int step, QPoint anchor);
     void ToggleRandomSubtype();
     // Random Subtype offers itself only for types with random cells.
     bool CanPickRandomSubtype() const;

@@ -3,14 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "art/builtin_art.h"
 #include "editor/command_ids.h"
 #include "editor/dialogs/about_dialog.h"
+#include "editor/editor_settings.h"
 #include "editor/editor_wnd.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
@@ -29,6 +34,7 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdOpenGameData, "Open &Tarvo.ini", "Open the Tarvo.ini "},
     {kCmdOpenMap, "&Open Map", "Open an existing map"},
     {kCmdSaveMap, "&Save Map", "Save the current map"},
+    {kCmdSaveMapAs, "Save Map &As...", "Save the current map under a new name"},
     {kCmdClose, "&Close", "Closes the open map"},
     {kCmdImportBitmap, "&Import From Bitmap", "Import map from a windows bitmap file"},
     {kCmdExportBitmap, "&Export to Bitmap", "Export map to a windows bitmap file"},
@@ -48,8 +54,11 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdSelectRect, "S&elect Rect", "Drags a select rectangle\nDrags a select rectangle "},
     {kCmdEditTerrainInfo, "Edit Terrain &Information",
      "Edit the terrain resource and cost information, and  import terrain art"},
-    {kCmdImportCityArt, "Import City &Art", "Select bitmaps to use for custom city art"},
+    {kCmdImportCityArt, "I&mport City Art", "Select bitmaps to use for custom city art"},
     {kCmdStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {kCmdZoomIn, "Zoom &In", "Show the map larger\nZoom In"},
+    {kCmdZoomOut, "Zoom &Out", "Show more of the map, smaller\nZoom Out"},
+    {kCmdActualSize, "&Actual Size", "Show the map at 50 pixels per tile\nActual Size"},
     {kCmdAbout, "&About Tarvo Map Editor...",
      "Display program information, version number and copyright\nAbout"},
     {kCmdCopy, "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
@@ -79,6 +88,7 @@ CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(program
     setWindowIcon(QIcon(":/icons/tarvo.xpm"));
     editorWnd = new CEditorWnd(*this, this);
     mapEditor.SetObserver(this);
+    setAcceptDrops(true);
     setCentralWidget(editorWnd);
     setFocusProxy(editorWnd);
     CreateCommands();
@@ -86,7 +96,7 @@ CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(program
     CreateMenus();
     CreateStatusBar();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
-    UpdateFrameState();
+    UpdateRecentMaps();
     resize(1024, 768);
 }
 
@@ -109,6 +119,7 @@ void CMainFrame::CreateCommands() {
         {kCmdOpenGameData, &CMainFrame::OnOpenGameData},
         {kCmdOpenMap, &CMainFrame::OnOpenMap},
         {kCmdSaveMap, &CMainFrame::OnSaveMap},
+        {kCmdSaveMapAs, &CMainFrame::OnSaveMapAs},
         {kCmdClose, &CMainFrame::OnCloseMap},
         {kCmdImportBitmap, &CMainFrame::OnImportBitmap},
         {kCmdExportBitmap, &CMainFrame::OnExportBitmap},
@@ -135,6 +146,9 @@ void CMainFrame::CreateCommands() {
     for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
         commands[id]->setEnabled(true);
     }
+    connect(commands[kCmdZoomIn], &QAction::triggered, this, [this] { OnZoom(1); });
+    connect(commands[kCmdZoomOut], &QAction::triggered, this, [this] { OnZoom(-1); });
+    connect(commands[kCmdActualSize], &QAction::triggered, this, [this] { OnZoom(0); });
     connect(commands[kCmdCut], &QAction::triggered, editorWnd, &CEditorWnd::Cut);
     connect(commands[kCmdCopy], &QAction::triggered, editorWnd, &CEditorWnd::Copy);
     connect(commands[kCmdPaste], &QAction::triggered, editorWnd, &CEditorWnd::StartPaste);
@@ -144,6 +158,10 @@ void CMainFrame::CreateCommands() {
         {kCmdCut, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
         {kCmdCopy, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
         {kCmdPaste, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+        {kCmdSaveMapAs, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
+        {kCmdZoomIn, {Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus}},
+        {kCmdZoomOut, {Qt::CTRL | Qt::Key_Minus}},
+        {kCmdActualSize, {Qt::CTRL | Qt::Key_0}},
     };
     for (const auto& [id, keys] : shortcuts) {
         commands[id]->setShortcuts(QList<QKeySequence>(keys.begin(), keys.end()));
@@ -187,17 +205,20 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateMenus() {
     const std::pair<const char*, std::vector<int>> menus[] = {
         {"&File",
-         {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdClose, kCmdImportBitmap,
-          kCmdExportBitmap, kCmdExit}},
+         {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs, kCmdClose,
+          kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
         {"&Edit",
          {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdRandomSubtype, 0,
           kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, 0, kCmdEditTerrainInfo,
           kCmdImportCityArt}},
-        {"&View", {kCmdToolbar, kCmdStatusBar}},
+        {"&View", {kCmdToolbar, kCmdStatusBar, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
         {"&Help", {kCmdAbout}},
     };
     for (const auto& [title, ids] : menus) {
         QMenu* menu = menuBar()->addMenu(title);
+        if (fileMenu == nullptr) {
+            fileMenu = menu;
+        }
         for (int id : ids) {
             if (id == 0) {
                 menu->addSeparator();
@@ -255,10 +276,17 @@ void CMainFrame::UpdateFrameState() {
     for (int id : {kCmdNew, kCmdOpenMap, kCmdImportBitmap}) {
         commands[id]->setEnabled(gameDataLoaded);
     }
-    for (int id :
-         {kCmdSaveMap, kCmdClose, kCmdExportBitmap, kCmdEditTerrainInfo, kCmdImportCityArt}) {
+    for (int id : {kCmdSaveMap, kCmdSaveMapAs, kCmdClose, kCmdExportBitmap, kCmdEditTerrainInfo,
+                   kCmdImportCityArt}) {
         commands[id]->setEnabled(mapOpen);
     }
+    for (QAction* recent : recentMapActions) {
+        recent->setEnabled(gameDataLoaded);
+    }
+    int tileSize = editorWnd->MapView()->TileSize();
+    commands[kCmdZoomIn]->setEnabled(mapOpen && tileSize < CMapView::kTileSize);
+    commands[kCmdZoomOut]->setEnabled(mapOpen && tileSize > kTinyTileSize);
+    commands[kCmdActualSize]->setEnabled(mapOpen && tileSize != CMapView::kTileSize);
     UpdateEditCommands();
     commands[kCmdRandomSubtype]->setEnabled(editorWnd->CanPickRandomSubtype());
     commands[kCmdRandomSubtype]->setChecked(editorWnd->randomSubtype);
@@ -284,6 +312,66 @@ void CMainFrame::UpdateEditCommands() {
     commands[kCmdCut]->setEnabled(selected);
     commands[kCmdCopy]->setEnabled(selected);
     commands[kCmdPaste]->setEnabled(mapOpen && editorWnd->CanPaste());
+}
+
+void CMainFrame::UpdateRecentMaps() {
+    for (QAction* action : recentMapActions) {
+        fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    recentMapActions.clear();
+    QStringList paths = CEditorSettings::RecentMaps();
+    QStringList labels = RecentMapLabels(paths);
+    QAction* exit = commands[kCmdExit];
+    // Between Export to Bitmap and the separator before Exit.
+    QAction* before = fileMenu->actions().at(fileMenu->actions().indexOf(exit) - 1);
+    for (int i = 0; i < paths.size(); ++i) {
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(labels[i]), this);
+        action->setStatusTip(paths[i]);
+        std::string path = paths[i].toStdString();
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentMap(path); });
+        fileMenu->insertAction(before, action);
+        recentMapActions.push_back(action);
+    }
+    if (!recentMapActions.empty()) {
+        recentMapActions.push_back(fileMenu->insertSeparator(before));
+    }
+    UpdateFrameState();
+}
+
+void CMainFrame::OnZoom(int step) {
+    CMapView* view = editorWnd->MapView();
+    editorWnd->Zoom(step, view->viewport()->rect().center());
+}
+
+QString CMainFrame::DroppedFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+        return QString();
+    }
+    return data->urls().front().toLocalFile();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    QString path = DroppedFile(event->mimeData());
+    bool map = path.endsWith(".gmp", Qt::CaseInsensitive) && commands[kCmdOpenMap]->isEnabled();
+    bool bitmap =
+        path.endsWith(".bmp", Qt::CaseInsensitive) && commands[kCmdImportBitmap]->isEnabled();
+    if (map || bitmap) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QString path = DroppedFile(event->mimeData());
+    event->acceptProposedAction();
+    if (!SaveBeforeDiscarding()) {
+        return;
+    }
+    if (path.endsWith(".gmp", Qt::CaseInsensitive)) {
+        OpenMapFile(path.toStdString());
+    } else {
+        ImportBitmapFile(path.toStdString());
+    }
 }
 
 void CMainFrame::OnUndo() {
@@ -321,11 +409,9 @@ bool CMainFrame::SaveBeforeDiscarding() {
                             MessageIcon::Question)) {
         case MessageAnswer::No:
             return true;
-        case MessageAnswer::Yes: {
+        case MessageAnswer::Yes:
             // The save from the question leaves mapPath alone.
-            std::optional<std::string> path = ChooseMapToSave();
-            return path && SaveTo(*path);
-        }
+            return SaveToOwnFile();
         default:
             return false;
     }

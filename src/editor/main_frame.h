@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "art/map_art.h"
 #include "edit/map_editor.h"
@@ -14,7 +15,11 @@
 
 class CEditorWnd;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMenu;
+class QMimeData;
 class QSessionManager;
 class QStatusBar;
 class QToolBar;
@@ -44,9 +49,22 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     // or said Yes and then cancelled the save dialog or the save failed.
     bool SaveBeforeDiscarding();
 
+    // At start: the game data file read last time (or the one beside the program the first
+    // time), then the map named by the first argument, if any.
+    void StartUp(const std::vector<std::string>& arguments);
+    // Reads a game data file, keeping the table as it was when that fails, and says so: in the
+    // message pane at start-up, in a message box otherwise.
+    bool ReadGameData(const std::string& path, bool atStartUp);
+    // Opens a map file in place of the map (after the save question, which is the caller's).
+    bool OpenMapFile(const std::string& path);
+    // Import From Bitmap of a chosen colour file.
+    void ImportBitmapFile(const std::string& path);
+
     void OnOpenGameData();
     void OnOpenMap();
+    // Saves to the map's own file without asking; a map that never had one asks where.
     void OnSaveMap();
+    void OnSaveMapAs();
     void OnCloseMap();
     void OnNewMap();
     void OnImportBitmap();
@@ -55,6 +73,8 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     void OnImportCityArt();
     void OnUndo();
     void OnRedo();
+    // Zoom In (step 1), Zoom Out (step -1) about the view's centre.
+    void OnZoom(int step);
     // Repaints what an edit, its undoing or its redoing changed.
     void MapChanged(const MapChange& change) override;
     // New after its dialog: a width x height map filled with fillType.
@@ -74,6 +94,9 @@ class CMainFrame : public QMainWindow, public CMapObserver {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A .gmp file dropped on the window opens; a .bmp file is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateCommands();
@@ -87,6 +110,15 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     void ShowAbout();
 
     std::optional<std::string> ChooseMapToSave();
+    bool SaveToOwnFile();
+    void OpenRecentMap(const std::string& path);
+    // A map just opened or saved goes first in the recent list, and its folder is remembered.
+    void RememberMap(const std::string& path);
+    void UpdateRecentMaps();
+    // The folder remembered for a kind of file, or one beside the program.
+    std::string StartIn(const char* kind, const char* besideProgram) const;
+    // The local file of a drop that the editor takes, or empty.
+    static QString DroppedFile(const QMimeData* data);
     // The file to open in place of the map, after the save question; nothing when cancelled.
     std::optional<std::string> ChooseReplacement(const FileChoice& choice);
     // SaveMap with a busy cursor and the failure message; true when the map was saved.
@@ -98,6 +130,8 @@ class CMainFrame : public QMainWindow, public CMapObserver {
 
     std::string programFolder;
     std::map<int, QAction*> commands;
+    QMenu* fileMenu = nullptr;
+    std::vector<QAction*> recentMapActions;
     QToolBar* toolBar;
     QLabel* coordinatePanes[2];
 };

@@ -1,9 +1,11 @@
 // The File commands of the main frame.
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "art/overview_picture.h"
 #include "editor/dialogs/new_map_dialog.h"
+#include "editor/editor_settings.h"
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "interchange/bitmap_interchange.h"
@@ -61,19 +63,44 @@ bool IsImportWarning(int result) {
 }  // namespace
 
 void CMainFrame::OnOpenGameData() {
+    std::string remembered = CEditorSettings::GameDataFile();
     std::optional<std::string> path =
-        ChooseToOpen({kIniFilter, "ini", programFolder + "/gamedata/tarvo.ini"});
-    if (!path) {
-        return;
+        ChooseToOpen({kIniFilter, "ini",
+                      remembered.empty() ? programFolder + "/gamedata/tarvo.ini" : remembered});
+    if (path) {
+        ReadGameData(*path, false);
     }
+}
+
+void CMainFrame::StartUp(const std::vector<std::string>& arguments) {
+    std::string remembered = CEditorSettings::GameDataFile();
+    ReadGameData(remembered.empty() ? programFolder + "/gamedata/tarvo.ini" : remembered, true);
+    if (!arguments.empty()) {
+        OpenMapFile(arguments.front());
+    }
+}
+
+bool CMainFrame::ReadGameData(const std::string& path, bool atStartUp) {
     // A read that stops at a bad line would leave the table half replaced; keep it whole.
     CTerrainTable previous = theTerrainTable;
-    if (theTerrainTable.LoadGameData(*path) != 0) {
+    std::string problem;
+    if (theTerrainTable.LoadGameData(path, nullptr, &problem) != 0) {
         theTerrainTable = previous;
-        return;
+        std::string text = "Unable to read game data: " + path + ": " + problem;
+        // At start-up nothing pops up: the message pane tells why only Open Tarvo.ini is there.
+        if (atStartUp) {
+            ShowStatusMessage(QString::fromStdString(text));
+        } else {
+            ShowFailure(text);
+        }
+        return false;
     }
     gameDataLoaded = true;
+    CEditorSettings::SetGameDataFile(path);
+    CEditorSettings::RememberFolderOf(CEditorSettings::kGameData, path);
+    ShowStatusMessage(QString::fromStdString("Game data read from " + path));
     UpdateFrameState();
+    return true;
 }
 
 std::optional<std::string> CMainFrame::ChooseReplacement(const FileChoice& choice) {
@@ -82,25 +109,56 @@ std::optional<std::string> CMainFrame::ChooseReplacement(const FileChoice& choic
 
 void CMainFrame::OnOpenMap() {
     std::optional<std::string> path =
-        ChooseReplacement({kMapFilter, "gmp", programFolder + "/maps/*.gmp"});
-    if (!path) {
-        return;
+        ChooseReplacement({kMapFilter, "gmp", StartIn(CEditorSettings::kMaps, "/maps") + "/*.gmp"});
+    if (path) {
+        OpenMapFile(*path);
     }
+}
+
+bool CMainFrame::OpenMapFile(const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    int result = LoadMap(*path, art, overviewPicture);
+    int result = LoadMap(path, art, overviewPicture);
     QApplication::restoreOverrideCursor();
     if (result != 0) {
         ShowFailure("Unable to load map");
+        return false;
+    }
+    mapPath = path;
+    mapFile = path;
+    mapEditor.StartHistory(true);
+    RememberMap(path);
+    ShowMap();
+    return true;
+}
+
+void CMainFrame::OpenRecentMap(const std::string& path) {
+    if (!SaveBeforeDiscarding()) {
         return;
     }
-    mapPath = *path;
-    mapFile = *path;
-    mapEditor.StartHistory(true);
-    ShowMap();
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        CEditorSettings::RemoveRecentMap(path);
+        UpdateRecentMaps();
+        ShowFailure("The map " + path + " is no longer there; it was taken off the list.");
+        return;
+    }
+    OpenMapFile(path);
+}
+
+void CMainFrame::RememberMap(const std::string& path) {
+    CEditorSettings::AddRecentMap(path);
+    CEditorSettings::RememberFolderOf(CEditorSettings::kMaps, path);
+    UpdateRecentMaps();
+}
+
+std::string CMainFrame::StartIn(const char* kind, const char* besideProgram) const {
+    std::string folder = CEditorSettings::Folder(kind);
+    return folder.empty() ? programFolder + besideProgram : folder;
 }
 
 std::optional<std::string> CMainFrame::ChooseMapToSave() {
-    return ChooseToSave({kMapFilter, "gmp", mapPath});
+    return ChooseToSave(
+        {kMapFilter, "gmp",
+         mapPath.empty() ? CEditorSettings::Folder(CEditorSettings::kMaps) : mapPath});
 }
 
 bool CMainFrame::SaveTo(const std::string& path) {
@@ -113,11 +171,28 @@ bool CMainFrame::SaveTo(const std::string& path) {
     }
     mapFile = path;
     mapEditor.MarkSaved();
+    RememberMap(path);
     UpdateFrameState();
     return true;
 }
 
+bool CMainFrame::SaveToOwnFile() {
+    if (!mapFile.empty()) {
+        return SaveTo(mapFile);
+    }
+    std::optional<std::string> path = ChooseMapToSave();
+    return path && SaveTo(*path);
+}
+
 void CMainFrame::OnSaveMap() {
+    if (mapFile.empty()) {
+        OnSaveMapAs();
+    } else {
+        SaveTo(mapFile);
+    }
+}
+
+void CMainFrame::OnSaveMapAs() {
     std::optional<std::string> path = ChooseMapToSave();
     if (!path) {
         return;
@@ -160,12 +235,16 @@ void CMainFrame::NewMap(int width, int height, int fillType) {
 }
 
 void CMainFrame::OnImportBitmap() {
-    std::optional<std::string> path =
-        ChooseReplacement({kBitmapFilter, "bmp", programFolder + "/*.bmp"});
-    if (!path) {
-        return;
+    std::optional<std::string> path = ChooseReplacement(
+        {kBitmapFilter, "bmp", StartIn(CEditorSettings::kBitmaps, "") + "/*.bmp"});
+    if (path) {
+        ImportBitmapFile(*path);
     }
-    int result = ImportBitmap(art, *path);
+}
+
+void CMainFrame::ImportBitmapFile(const std::string& path) {
+    CEditorSettings::RememberFolderOf(CEditorSettings::kBitmaps, path);
+    int result = ImportBitmap(art, path);
     if (result != 0) {
         ShowFailure(ImportMessage(result));
     }
@@ -183,8 +262,13 @@ void CMainFrame::OnImportBitmap() {
 }
 
 void CMainFrame::OnExportBitmap() {
-    std::optional<std::string> path = ChooseToSave({kBitmapFilter, "bmp", "", true});
-    if (path && ExportBitmap(grid, *path) != 0) {
+    std::optional<std::string> path = ChooseToSave(
+        {kBitmapFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kBitmaps), true});
+    if (!path) {
+        return;
+    }
+    CEditorSettings::RememberFolderOf(CEditorSettings::kBitmaps, *path);
+    if (ExportBitmap(grid, *path) != 0) {
         ShowFailure("Unable to export map");
     }
 }

@@ -1,12 +1,15 @@
 #include "editor/map_view.h"
 
+#include <QApplication>
 #include <QBackingStore>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <vector>
 
 #include "art/tile_renderer.h"
 #include "editor/command_ids.h"
@@ -52,9 +55,6 @@ CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
     setVerticalScrollBar(new CMapScrollBar(Qt::Vertical, this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The thumb scrolls when it is let go, not while it is dragged.
-    horizontalScrollBar()->setTracking(false);
-    verticalScrollBar()->setTracking(false);
     setFocusPolicy(Qt::NoFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
@@ -67,8 +67,8 @@ CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
 void CMapView::SetScrollRanges(int width, int height) {
     // Whole tiles that fit the viewport: at the largest position the map's last column and row
     // are then entirely in view.
-    maxScrollX = std::max(0, width - viewport()->width() / kTileSize);
-    maxScrollY = std::max(0, height - viewport()->height() / kTileSize);
+    maxScrollX = std::max(0, width - viewport()->width() / tileSize);
+    maxScrollY = std::max(0, height - viewport()->height() / tileSize);
     scrollX = std::min(scrollX, maxScrollX);
     scrollY = std::min(scrollY, maxScrollY);
     SetBars();
@@ -96,11 +96,12 @@ void CMapView::MoveTo(int col, int row) {
     if (col == scrollX && row == scrollY) {
         return;
     }
-    int dx = (scrollX - col) * kTileSize;
-    int dy = (scrollY - row) * kTileSize;
-    // The band does not move with the map: it goes, and the next drag move draws it anew. It
-    // goes at once, with whatever else waits to be painted, so that only finished pixels move.
-    MoveBand(QRect());
+    int dx = (scrollX - col) * tileSize;
+    int dy = (scrollY - row) * tileSize;
+    // The frames do not move with the map: they go, and come back at their tiles afterwards
+    // (the band with the next drag move). They go at once, with whatever else waits to be
+    // painted, so that only finished pixels move.
+    SetFrames(QRect(), QRegion());
     QRegion pending = bandTouched.united(staleRegion);
     if (!pending.isEmpty()) {
         viewport()->repaint(pending);
@@ -110,9 +111,7 @@ void CMapView::MoveTo(int col, int row) {
     viewport()->scroll(dx, dy);
     SetBars();
     // Between drags the selection or the paste frame stays on its tiles.
-    if (!dragging) {
-        MoveBand(RestingBand());
-    }
+    SetFrames(dragging ? QRect() : RestingBand(), OutlineRegion());
     emit viewRectChanged(GetViewRect());
 }
 
@@ -123,7 +122,7 @@ QRect CMapView::GetViewRect() const {
 QPoint CMapView::PixelToTile(QPoint pixel) const {
     // Truncating division: up to 49 pixels left of or above the viewport still give the first
     // visible column or row.
-    return QPoint(scrollX + pixel.x() / kTileSize, scrollY + pixel.y() / kTileSize);
+    return QPoint(scrollX + pixel.x() / tileSize, scrollY + pixel.y() / tileSize);
 }
 
 void CMapView::InvalidateTile(int col, int row) {
@@ -134,8 +133,8 @@ void CMapView::InvalidateTileRect(int left, int top, int right, int bottom) {
     if (left >= right || top >= bottom) {
         return;
     }
-    QRect pixels((left - scrollX) * kTileSize, (top - scrollY) * kTileSize,
-                 (right - left) * kTileSize, (bottom - top) * kTileSize);
+    QRect pixels((left - scrollX) * tileSize, (top - scrollY) * tileSize, (right - left) * tileSize,
+                 (bottom - top) * tileSize);
     pixels = pixels.intersected(viewport()->rect());
     staleRegion += pixels;
     viewport()->update(pixels);
@@ -147,8 +146,8 @@ void CMapView::InvalidateMap() {
 }
 
 void CMapView::resizeEvent(QResizeEvent*) {
-    visibleCols = (viewport()->width() + kTileSize - 1) / kTileSize;
-    visibleRows = (viewport()->height() + kTileSize - 1) / kTileSize;
+    visibleCols = (viewport()->width() + tileSize - 1) / tileSize;
+    visibleRows = (viewport()->height() + tileSize - 1) / tileSize;
     SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
 }
 
@@ -161,8 +160,8 @@ void CMapView::paintEvent(QPaintEvent* event) {
     }
 }
 
-QRegion CMapView::BandRegion() const {
-    return FrameRegion(bandRect, kBandWidth);
+QRegion CMapView::FramesRegion() const {
+    return FrameRegion(bandRect, kBandWidth).united(outline);
 }
 
 bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
@@ -207,7 +206,7 @@ bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
                                    rect.width(), rect.height(), pixels.stride});
     }
     InvertHalftone(image, -offset,
-                   bandToggles.intersected(bandOnly).united(BandRegion().intersected(drawn)));
+                   bandToggles.intersected(bandOnly).united(FramesRegion().intersected(drawn)));
     ForgetPainted(allowed);
     return true;
 }
@@ -227,19 +226,19 @@ void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
     target.width = rect.width();
     target.height = rect.height();
     RenderRect(rect, target);
-    InvertHalftone(paintBuffer, rect.topLeft(), BandRegion().intersected(rect));
+    InvertHalftone(paintBuffer, rect.topLeft(), FramesRegion().intersected(rect));
     painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
 }
 
 void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
     // The tiles that the rectangle touches, in view and then in map coordinates.
-    int firstCol = rect.left() / kTileSize;
-    int firstRow = rect.top() / kTileSize;
-    int endCol = (rect.right() + kTileSize) / kTileSize;
-    int endRow = (rect.bottom() + kTileSize) / kTileSize;
-    RenderTiles(frame.art, kTileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
-                scrollY + endRow, target, firstCol * kTileSize - rect.left(),
-                firstRow * kTileSize - rect.top());
+    int firstCol = rect.left() / tileSize;
+    int firstRow = rect.top() / tileSize;
+    int endCol = (rect.right() + tileSize) / tileSize;
+    int endRow = (rect.bottom() + tileSize) / tileSize;
+    RenderTiles(frame.art, tileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
+                scrollY + endRow, target, firstCol * tileSize - rect.left(),
+                firstRow * tileSize - rect.top());
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {
@@ -275,6 +274,7 @@ void CMapView::mousePressEvent(QMouseEvent* event) {
     } else {
         MoveBand(BandRect());
     }
+    RefreshOutline();
 }
 
 void CMapView::mouseMoveEvent(QMouseEvent* event) {
@@ -290,6 +290,7 @@ void CMapView::mouseReleaseEvent(QMouseEvent* event) {
     QPoint tile = PixelToTile(event->position().toPoint());
     releaseCol = tile.x();
     releaseRow = tile.y();
+    RefreshOutline();
     if (editor.riverMode) {
         return;
     }
@@ -311,8 +312,14 @@ void CMapView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CMapView::PointerMoved(QPoint pixel) {
     QPoint tile = PixelToTile(pixel);
-    // Beyond the map's last column or row a move means nothing.
+    pointerPixel = pixel;
+    pointerInside = viewport()->rect().contains(pixel);
+    if (!dragging) {
+        RefreshOutline();
+    }
+    // Beyond the map's last column or row a move means nothing, but that no tile is pointed at.
     if (tile.x() >= frame.grid.GetWidth() || tile.y() >= frame.grid.GetHeight()) {
+        frame.ClearCoordinatePanes();
         return;
     }
     if (frame.mapOpen && frame.grid.Contains(tile.x(), tile.y())) {
@@ -360,10 +367,10 @@ QRect CMapView::BandRect() const {
 }
 
 QRect CMapView::TileBand(const QRect& tiles) const {
-    int left = (tiles.left() - scrollX) * kTileSize;
-    int top = (tiles.top() - scrollY) * kTileSize;
-    int right = (tiles.right() - scrollX) * kTileSize + kTileSize - 1;
-    int bottom = (tiles.bottom() - scrollY) * kTileSize + kTileSize - 1;
+    int left = (tiles.left() - scrollX) * tileSize;
+    int top = (tiles.top() - scrollY) * tileSize;
+    int right = (tiles.right() - scrollX) * tileSize + tileSize - 1;
+    int bottom = (tiles.bottom() - scrollY) * tileSize + tileSize - 1;
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
@@ -414,11 +421,121 @@ void CMapView::PlacePaste(QPoint tile) {
 }
 
 void CMapView::MoveBand(const QRect& rect) {
-    QRegion changed = BandRegion().xored(FrameRegion(rect, kBandWidth));
-    bandRect = rect;
+    SetFrames(rect, OutlineRegion());
+}
+
+void CMapView::SetFrames(const QRect& band, const QRegion& newOutline) {
+    QRegion before = FramesRegion();
+    bandRect = band;
+    outline = newOutline;
+    QRegion changed = before.xored(FramesRegion());
+    if (changed.isEmpty()) {
+        return;
+    }
     bandToggles = bandToggles.xored(changed);
     bandTouched += changed;
     viewport()->update(changed);
+}
+
+void CMapView::RefreshOutline() {
+    SetFrames(bandRect, OutlineRegion());
+}
+
+QRegion CMapView::OutlineRegion() const {
+    if (!frame.mapOpen || !pointerInside || dragging || pasting) {
+        return QRegion();
+    }
+    QPoint tile = PixelToTile(pointerPixel);
+    if (!frame.grid.Contains(tile.x(), tile.y())) {
+        return QRegion();
+    }
+    // The tiles a click would set: the whole stamp with a stamp cell chosen.
+    std::vector<QPoint> tiles;
+    int group = editor.riverMode || editor.tool != kToolPaintTerrain ? 0 : StampGroup();
+    if (group == 0) {
+        tiles.push_back(tile);
+    } else {
+        const StampGroupRow& table = *StampTable();
+        int selected = editor.currentSubtype;
+        for (int cell = 0; cell < kSheetCells; ++cell) {
+            if (table[cell] == group) {
+                tiles.emplace_back(tile.x() + cell % 9 - selected % 9,
+                                   tile.y() + cell / 9 - selected / 9);
+            }
+        }
+    }
+    QRegion area;
+    for (QPoint at : tiles) {
+        if (frame.grid.Contains(at.x(), at.y())) {
+            area += QRect((at.x() - scrollX) * tileSize, (at.y() - scrollY) * tileSize, tileSize,
+                          tileSize);
+        }
+    }
+    // The area's edge: what is left when the area shrinks by the outline's width.
+    QRegion inner = area;
+    for (QPoint step : {QPoint(kOutlineWidth, 0), QPoint(-kOutlineWidth, 0),
+                        QPoint(0, kOutlineWidth), QPoint(0, -kOutlineWidth)}) {
+        inner &= area.translated(step);
+    }
+    return area.subtracted(inner);
+}
+
+void CMapView::SetTileSize(int size, QPoint anchor) {
+    if (size == tileSize) {
+        return;
+    }
+    // The tile under the anchor stays under it, as far as the map's edges allow.
+    QPoint tile = PixelToTile(anchor);
+    tileSize = size;
+    visibleCols = (viewport()->width() + tileSize - 1) / tileSize;
+    visibleRows = (viewport()->height() + tileSize - 1) / tileSize;
+    scrollX = tile.x() - anchor.x() / tileSize;
+    scrollY = tile.y() - anchor.y() / tileSize;
+    maxScrollX = std::max(0, frame.grid.GetWidth() - viewport()->width() / tileSize);
+    maxScrollY = std::max(0, frame.grid.GetHeight() - viewport()->height() / tileSize);
+    scrollX = std::clamp(scrollX, 0, maxScrollX);
+    scrollY = std::clamp(scrollY, 0, maxScrollY);
+    SetBars();
+    // Everything is drawn anew, the frames at their new places with it.
+    bandToggles = QRegion();
+    bandTouched = QRegion();
+    bandRect = dragging ? BandRect() : RestingBand();
+    outline = OutlineRegion();
+    InvalidateMap();
+    emit viewRectChanged(GetViewRect());
+}
+
+void CMapView::wheelEvent(QWheelEvent* event) {
+    QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta.y() != 0) {
+            emit zoomRequested(delta.y() > 0 ? 1 : -1, event->position().toPoint());
+        }
+        event->accept();
+        return;
+    }
+    // Shift turns the wheel sideways, as does a wheel that turns sideways itself.
+    bool sideways = (event->modifiers() & Qt::ShiftModifier) || delta.y() == 0;
+    int turn = sideways ? (delta.x() != 0 ? delta.x() : delta.y()) : delta.y();
+    wheelTurn += turn;
+    int notches = wheelTurn / QWheelEvent::DefaultDeltasPerStep;
+    wheelTurn -= notches * QWheelEvent::DefaultDeltasPerStep;
+    int tiles = -notches * QApplication::wheelScrollLines();
+    if (sideways) {
+        MoveTo(scrollX + tiles, scrollY);
+    } else {
+        MoveTo(scrollX, scrollY + tiles);
+    }
+    event->accept();
+}
+
+bool CMapView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        pointerInside = false;
+        frame.ClearCoordinatePanes();
+        RefreshOutline();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 bool CMapView::AutoScroll(QPoint pixel) {

@@ -19,11 +19,22 @@ class CMapView : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
+    // Pixels per tile at actual size.
     static constexpr int kTileSize = 50;
-    // Thickness of the rubber band's frame.
+    // Thickness of the rubber band's frame, and of the outline of the tiles under the pointer.
     static constexpr int kBandWidth = 5;
+    static constexpr int kOutlineWidth = 2;
 
     CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent);
+
+    // Draws the map at size pixels per tile (50, 25 or 10), keeping the tile under the anchor
+    // (viewport pixels) where it is, as far as the map's edges allow.
+    void SetTileSize(int size, QPoint anchor);
+    int TileSize() const { return tileSize; }
+    // The outline of the tiles under the pointer, after the pointer or the choice changed.
+    void RefreshOutline();
+    // The outline shown, in viewport pixels.
+    const QRegion& Outline() const { return outline; }
 
     // Scroll limits for a map of width x height tiles; clamps the position and redraws the map.
     void SetScrollRanges(int width, int height);
@@ -78,6 +89,8 @@ class CMapView : public QAbstractScrollArea {
 
   signals:
     void viewRectChanged(const QRect& rect);
+    // Ctrl with the wheel: steps 1 (in) or -1 (out), keeping the tile under the pointer.
+    void zoomRequested(int step, QPoint anchor);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,6 +99,9 @@ class CMapView : public QAbstractScrollArea {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // The pointer leaving the viewport takes the outline and the coordinates with it.
+    bool viewportEvent(QEvent* event) override;
 
   private:
     // Draws the tiles of region straight into the image the painter paints on, when its pixels
@@ -96,7 +112,11 @@ class CMapView : public QAbstractScrollArea {
     void PaintRect(QPainter& painter, const QRect& rect);
     // Draws the tiles under rect (viewport pixels) into target, whose top left is rect's.
     void RenderRect(const QRect& rect, const RgbTarget& target) const;
-    QRegion BandRegion() const;
+    // The pixels the frames invert: the band's and the outline's.
+    QRegion FramesRegion() const;
+    // Moves the band and the outline at once, inverting only the pixels that change.
+    void SetFrames(const QRect& band, const QRegion& newOutline);
+    QRegion OutlineRegion() const;
     void ForgetPainted(const QRegion& region);
     void MoveTo(int col, int row);
     void SetBars();
@@ -131,6 +151,11 @@ class CMapView : public QAbstractScrollArea {
     QPoint lastPointer;
     QRect selection;
     bool pasting = false;
+    int tileSize = kTileSize;
+    QRegion outline;
+    QPoint pointerPixel;
+    bool pointerInside = false;
+    int wheelTurn = 0;  // of the wheel, short of a whole notch
     QSize pasteSize;
     QPoint pasteTile;  // where the pointer last was over the map while pasting
 };

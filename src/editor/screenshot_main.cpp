@@ -2,12 +2,14 @@
 // by scripts/screenshot.sh on the offscreen platform.
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <iostream>
 
 #include "art/overview_picture.h"
+#include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
-#include "model/terrain_table.h"
+#include "editor/map_view.h"
 #include "model/terrain_type.h"
 
 namespace {
@@ -42,17 +44,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string folder = QCoreApplication::applicationDirPath().toStdString();
-    if (theTerrainTable.LoadGameData(folder + "/gamedata/tarvo.ini") != 0) {
+    CMainFrame frame(folder);
+    frame.resize(1280, 800);
+    frame.show();
+    if (!frame.ReadGameData(folder + "/gamedata/tarvo.ini", true)) {
         std::cerr << "the game data beside the program cannot be read\n";
         return 1;
     }
-    CMainFrame frame(folder);
-    frame.gameDataLoaded = true;
     frame.NewMap(60, 40, TERRAIN_TYPE_GRASS);
     Landscape(frame.grid);
     RebuildOverview(frame.art, frame.overviewPicture);
-    frame.resize(1280, 800);
-    frame.show();
+    // Woods chosen, and a block of the coast selected with Select Rect.
+    frame.editorWnd->SelectType(TERRAIN_TYPE_WOODS);
+    frame.editorWnd->SelectSubtype(4);
+    QWidget* viewport = frame.editorWnd->MapView()->viewport();
+    for (auto [type, at] : {std::pair{QEvent::MouseButtonPress, QPoint(775, 275)},
+                            std::pair{QEvent::MouseMove, QPoint(925, 475)},
+                            std::pair{QEvent::MouseButtonRelease, QPoint(925, 475)}}) {
+        Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, {});
+        QApplication::sendEvent(viewport, &event);
+    }
     // exit, not quit: quitting would ask whether to save the new map.
     QTimer::singleShot(
         0, [&] { app.exit(frame.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1); });

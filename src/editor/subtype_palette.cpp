@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "art/cell_renderer.h"
+#include "editor/choice_frame.h"
 #include "editor/editor_wnd.h"
 #include "editor/image_target.h"
 #include "editor/main_frame.h"
@@ -103,6 +104,11 @@ void CSubtypePalette::paintEvent(QPaintEvent* event) {
                 }
             }
         }
+    }
+    int chosen = editor->currentSubtype;
+    if (chosen >= 0 && chosen < count) {
+        DrawChoiceFrame(image, QRect(chosen % kSheetColumns * kCell, chosen / kSheetColumns * kCell,
+                                     kCell, kCell));
     }
     QPainter(this).drawImage(contentsRect().topLeft(), image);
 }

@@ -4,9 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <array>
 
 #include "art/cell_renderer.h"
+#include "editor/choice_frame.h"
 #include "editor/editor_wnd.h"
 #include "editor/image_target.h"
 #include "editor/main_frame.h"
@@ -94,6 +96,14 @@ void CTypePalette::paintEvent(QPaintEvent* event) {
         } else if (!IsCustomType(entry) || frame.art.CustomArtFor(entry)->loaded) {
             RenderCell(frame.art, entry, 0, kCell, target, x, y);
         }
+    }
+    int chosen =
+        editor->riverMode ? TERRAIN_WIDE_RIVERS + editor->currentType : editor->currentType;
+    auto entry = std::find(kEntries.begin(), kEntries.end(), chosen);
+    if (entry != kEntries.end()) {
+        int cell = static_cast<int>(entry - kEntries.begin());
+        DrawChoiceFrame(image,
+                        QRect(cell % kColumns * kCell, cell / kColumns * kCell, kCell, kCell));
     }
     QPainter(this).drawImage(contentsRect().topLeft(), image);
 }

@@ -116,8 +116,11 @@ bool ParseTerrainLine(const std::string& value, CTerrainType& record) {
     return true;
 }
 
-int CTerrainTable::LoadGameData(const std::string& path, int* badType) {
+int CTerrainTable::LoadGameData(const std::string& path, int* badType, std::string* problem) {
     CProfileReader profile(path);
+    if (problem != nullptr) {
+        *problem = profile.Problem();  // a file that cannot be read reads as one without keys
+    }
     milesPerTile = profile.GetInt("Units", "MILES_PER_MAP_SQUARE", milesPerTile);
     std::vector<std::string> keys;
     for (int type = 0; type < kStoredTerrainTypes; ++type) {
@@ -129,6 +132,10 @@ int CTerrainTable::LoadGameData(const std::string& path, int* badType) {
         if (!ParseTerrainLine(lines[type].value_or(""), record)) {
             if (badType != nullptr) {
                 *badType = type;
+            }
+            if (problem != nullptr && problem->empty()) {
+                *problem = std::string("the [TerrainCosts] key ") + TerrainKey(type) +
+                           " is missing or malformed";
             }
             return kGameDataBadLine;
         }

@@ -19,8 +19,10 @@ class CTerrainTable {
     // Reads "MILES_PER_MAP_SQUARE" of [Units] (kept when absent) and the 42 [TerrainCosts] lines.
     // Returns 0, or 149 at the first missing or malformed line: the records before it hold the
     // new values, that one and the later ones keep theirs. badType, when given, receives the
-    // number of that type (or -1).
-    int LoadGameData(const std::string& path, int* badType = nullptr);
+    // number of that type (or -1); problem, when given, what went wrong: why the file could not
+    // be read, or which key is missing or malformed.
+    int LoadGameData(const std::string& path, int* badType = nullptr,
+                     std::string* problem = nullptr);
 
     // Resource flags as letters: lower case for Allowed, upper case for Preferred, "x" when none.
     std::string ResourceLetters(int type) const;

@@ -45,7 +45,7 @@ TEST_F(RenderCommandTest, WritesWhatTheRendererDrawsAsAnRgbPng) {
     map.grid.AddOverlay(4, 3, kWideRiver, 12);
     ASSERT_EQ(SaveMap(dir.File("map.gmp"), map.art, map.overview), 0);
 
-    for (int tileSize : {50, 25}) {
+    for (int tileSize : {50, 25, 10}) {
         std::string name = "map" + std::to_string(tileSize) + ".png";
         ToolRun run =
             RunTarvoMap(dir, {"render", "map.gmp", name, "--tile", std::to_string(tileSize)});

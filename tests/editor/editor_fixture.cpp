@@ -42,7 +42,7 @@ void EditorTest::WhenDialogShows(std::function<void(QWidget*)> action) {
 std::string EditorTest::SaveAs(const std::string& name) {
     std::string path = folder.File(name);
     script.files.push_back(path);
-    frame.OnSaveMap();
+    frame.OnSaveMapAs();
     return path;
 }
 

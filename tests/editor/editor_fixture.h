@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSettings>
 #include <functional>
 #include <string>
 
@@ -27,7 +28,7 @@ class EditorTest : public ::testing::Test {
     void Settle();
     // Runs action once the next modal dialog is up; the dialog is what action receives.
     void WhenDialogShows(std::function<void(QWidget*)> action);
-    // Saves the frame's map to a file of the folder through Save Map.
+    // Saves the frame's map to a file of the folder through Save Map As.
     std::string SaveAs(const std::string& name);
 
     CMapView& View() const { return *frame.editorWnd->MapView(); }
@@ -38,6 +39,8 @@ class EditorTest : public ::testing::Test {
     TerrainTableGuard tableGuard;
     TempDir folder;
     ScriptedInteraction script;
+    // Every test starts as on a first start: nothing remembered.
+    bool settingsCleared = (QSettings().clear(), true);
     CMainFrame frame{folder.Path()};
 };
 

@@ -99,7 +99,10 @@ TEST_F(EditorTest, CommandsFollowTheGameDataAndTheOpenMap) {
     frame.grid.modified = false;
     frame.OnCloseMap();
     EXPECT_EQ(Collect(EnabledAmong(frame, kAllCommands)), Collect(withGameData));
-    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>({"Unable to read game data: " + folder.File("bad.ini") +
+                                        ": the [TerrainCosts] key TERRAIN_TYPE_NONE "
+                                        "is missing or malformed"}));
 }
 
 TEST_F(EditorTest, OpenGameDataOffersTheShippedFileAndKeepsTheTableOnFailure) {
@@ -119,7 +122,10 @@ TEST_F(EditorTest, OpenGameDataOffersTheShippedFileAndKeepsTheTableOnFailure) {
     frame.OnOpenGameData();
     EXPECT_FALSE(frame.gameDataLoaded);
     EXPECT_EQ(theTerrainTable.Record(0).rightOfWayCost, roadCost);
-    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>({"Unable to read game data: " + folder.File("half.ini") +
+                                        ": the [TerrainCosts] key TERRAIN_TYPE_CITY "
+                                        "is missing or malformed"}));
 }
 
 TEST_F(EditorTest, NewAsksForTheSizeAndFillsTheMap) {
@@ -190,7 +196,8 @@ TEST_F(EditorTest, SaveCloseAndOpenAgain) {
 
     script.files.push_back(path);
     frame.OnOpenMap();
-    EXPECT_EQ(script.fileChoices.back().initialPath, folder.Path() + "/maps/*.gmp");
+    // The folder the map was saved in.
+    EXPECT_EQ(script.fileChoices.back().initialPath, folder.Path() + "/*.gmp");
     EXPECT_TRUE(frame.mapOpen);
     ASSERT_EQ(frame.grid.GetWidth(), 40);
     EXPECT_EQ(frame.grid.GetTileAt(7, 5)->type, TERRAIN_TYPE_WOODS);

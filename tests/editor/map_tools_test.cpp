@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QStatusBar>
 #include <QTest>
 
@@ -128,6 +129,8 @@ TEST_F(MapToolsTest, SelectRectShowsABandWhileDraggingAndKeepsItsSelection) {
     QTest::keyClick(frame.editorWnd, Qt::Key_Escape);
     EXPECT_TRUE(View().Selection().isEmpty());
     EXPECT_TRUE(View().bandRect.isEmpty());
+    QEvent leave(QEvent::Leave);  // and the tile under the pointer loses its outline
+    QApplication::sendEvent(Viewport(), &leave);
     EXPECT_EQ(GrabView(), before);
 }
 

@@ -1,5 +1,6 @@
 #include "editor/map_view.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -140,12 +141,14 @@ TEST_F(MapViewTest, ScrollBarsMoveTheViewAndAResizeClampsIt) {
     view.horizontalScrollBar()->triggerAction(QScrollBar::SliderSingleStepAdd);
     view.verticalScrollBar()->triggerAction(QScrollBar::SliderPageStepAdd);
     EXPECT_EQ(view.GetViewRect().topLeft(), QPoint(1, view.visibleRows));
-    // Dragging the thumb moves the view only when it is let go.
+    // Dragging the thumb moves the view as it goes.
     view.horizontalScrollBar()->setSliderDown(true);
     view.horizontalScrollBar()->setSliderPosition(7);
-    EXPECT_EQ(view.scrollX, 1);
-    view.horizontalScrollBar()->setSliderDown(false);
     EXPECT_EQ(view.scrollX, 7);
+    view.horizontalScrollBar()->setSliderPosition(5);
+    EXPECT_EQ(view.scrollX, 5);
+    view.horizontalScrollBar()->setSliderDown(false);
+    EXPECT_EQ(view.scrollX, 5);
     Settle();
     EXPECT_TRUE(ShowsTheArt());
 
@@ -184,11 +187,11 @@ TEST_F(MapViewTest, ThePointerShowsItsTileInTheStatusBar) {
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 12");
     EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "Y: 7");
 
-    // Beyond the map's last column nothing changes.
+    // Beyond the map's last column no tile is pointed at.
     frame.NewMap(8, 30, TERRAIN_TYPE_GRASS);
     Settle();
     SendMouse(viewport, QEvent::MouseMove, QPoint(8 * 50 + 10, 60), Qt::NoButton);
-    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 12");
+    EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "");
     SendMouse(viewport, QEvent::MouseMove, QPoint(7 * 50 + 10, 60), Qt::NoButton);
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 7");
     EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "Y: 1");
@@ -232,6 +235,8 @@ TEST_F(MapViewTest, DraggingIntoAMarginScrollsUntilThePointerLeavesIt) {
     QTest::qWait(250);
     EXPECT_EQ(view.scrollX, released);
     view.ClearSelection();  // the drag selected tiles, which stay framed
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(viewport, &leave);
     Settle();
     EXPECT_TRUE(ShowsTheArt());
 }

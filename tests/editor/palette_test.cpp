@@ -177,11 +177,18 @@ TEST_F(PaletteTest, CellsShowTheCoresSmallArtAndThePreviewTheFullCell) {
     EXPECT_TRUE(Shows(types, QRect(25, 100, 25, 23),
                       *theBuiltInArt.PiecePixels({kNarrowRiver, 4}, 25), 0, 0, kGrey));
 
-    // Cell 41 sits at column 5, row 4 of the sheet; lines cover the cells' top and left edges.
+    // Cell 41 sits at column 5, row 4 of the sheet; the frame of the choice covers its edges.
     ClickType(kLowHillsCell);
     ClickSubtype(41);
-    QRect cell41(5 * 25 + 1, 4 * 25 + 1, 24, 24);
+    QRect cell41(5 * 25 + 2, 4 * 25 + 2, 21, 21);
     EXPECT_TRUE(Shows(Editor().SubtypePalette(), cell41, hills, cell41.x(), cell41.y()));
+    for (QFrame* palette : std::initializer_list<QFrame*>{Editor().SubtypePalette(), types}) {
+        QPoint corner = palette == types ? QPoint(kLowHillsCell * 25, 0) : QPoint(125, 100);
+        QImage shown = Grab(palette);
+        EXPECT_EQ(shown.pixel(At(*palette, corner.x(), corner.y() + 10)), kBlack);
+        EXPECT_EQ(shown.pixel(At(*palette, corner.x() + 1, corner.y() + 10)), kWhite);
+        EXPECT_EQ(shown.pixel(At(*palette, corner.x() + 24, corner.y() + 10)), kBlack);
+    }
     EXPECT_TRUE(Shows(Editor().TilePreview(), QRect(0, 0, 48, 48),
                       *theBuiltInArt.SheetPixels(TERRAIN_TYPE_HILLS_1, 50), 5 * 50, 4 * 50));
 

@@ -10,6 +10,7 @@
 #include "edit/map_editor.h"
 #include "editor/dialogs/dialog_fields.h"
 #include "editor/dialogs/dialog_units.h"
+#include "editor/editor_settings.h"
 #include "platform/user_interaction.h"
 
 namespace {
@@ -56,8 +57,11 @@ void CCityArtDialog::OnAddFiles() {
     if (theUserInteraction == nullptr) {
         return;
     }
-    std::vector<std::string> paths =
-        theUserInteraction->ChooseFilesToOpen({kCityArtFilter, "bmp", ""});
+    std::vector<std::string> paths = theUserInteraction->ChooseFilesToOpen(
+        {kCityArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
+    if (!paths.empty()) {
+        CEditorSettings::RememberFolderOf(CEditorSettings::kArt, paths.front());
+    }
     size_t added = editor.AddCityArt(paths);
     for (size_t i = 0; i < added; ++i) {
         list->addItem(QString::fromStdString(FileNamePart(paths[i])));

@@ -15,6 +15,7 @@
 #include "editor/dialogs/exit_table_dialog.h"
 #include "editor/dialogs/tab_stop_delegate.h"
 #include "editor/dialogs/terrain_type_dialog.h"
+#include "editor/editor_settings.h"
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "model/terrain_table.h"
@@ -156,11 +157,13 @@ void CTerrainInfoDialog::OnImport() {
     }
     std::optional<std::string> path;
     if (theUserInteraction != nullptr) {
-        path = theUserInteraction->ChooseFileToOpen({kArtFilter, "bmp", ""});
+        path = theUserInteraction->ChooseFileToOpen(
+            {kArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
     }
     if (!path) {
         return;
     }
+    CEditorSettings::RememberFolderOf(CEditorSettings::kArt, *path);
     // A refused picture leaves the art as it was; the user is told why.
     int result = frame.mapEditor.ImportCustomArt(type, *path);
     if (result != 0) {

@@ -1,0 +1,65 @@
+#include "editor/editor_settings.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+constexpr const char* kGameDataKey = "gameDataFile";
+constexpr const char* kRecentMapsKey = "recentMaps";
+
+QString FolderKey(const char* kind) {
+    return QString("folders/%1").arg(kind);
+}
+
+}  // namespace
+
+std::string CEditorSettings::GameDataFile() {
+    return QSettings().value(kGameDataKey).toString().toStdString();
+}
+
+void CEditorSettings::SetGameDataFile(const std::string& path) {
+    QSettings().setValue(kGameDataKey, QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+}
+
+QStringList CEditorSettings::RecentMaps() {
+    return QSettings().value(kRecentMapsKey).toStringList();
+}
+
+void CEditorSettings::AddRecentMap(const std::string& path) {
+    QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    QStringList maps = RecentMaps();
+    maps.removeAll(absolute);
+    maps.prepend(absolute);
+    while (maps.size() > kMostRecentMaps) {
+        maps.removeLast();
+    }
+    QSettings().setValue(kRecentMapsKey, maps);
+}
+
+void CEditorSettings::RemoveRecentMap(const std::string& path) {
+    QStringList maps = RecentMaps();
+    maps.removeAll(QString::fromStdString(path));
+    QSettings().setValue(kRecentMapsKey, maps);
+}
+
+std::string CEditorSettings::Folder(const char* kind) {
+    return QSettings().value(FolderKey(kind)).toString().toStdString();
+}
+
+void CEditorSettings::RememberFolderOf(const char* kind, const std::string& path) {
+    QSettings().setValue(FolderKey(kind), QFileInfo(QString::fromStdString(path)).absolutePath());
+}
+
+QStringList RecentMapLabels(const QStringList& paths) {
+    QStringList labels;
+    for (const QString& path : paths) {
+        QString name = QFileInfo(path).fileName();
+        int sharing = 0;
+        for (const QString& other : paths) {
+            sharing += QFileInfo(other).fileName() == name ? 1 : 0;
+        }
+        labels << (sharing > 1 ? path : name);
+    }
+    return labels;
+}

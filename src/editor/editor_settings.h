@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStringList>
+#include <string>
+
+// What the editor remembers from one run to the next, in the application's settings (QSettings
+// under the organisation and application names): the game data file read last, the maps opened
+// or saved last, and the folder last used for each kind of file.
+class CEditorSettings {
+  public:
+    // The kinds of files whose folders are remembered apart.
+    static constexpr const char* kMaps = "maps";
+    static constexpr const char* kBitmaps = "bitmaps";
+    static constexpr const char* kArt = "art";
+    static constexpr const char* kGameData = "gameData";
+
+    static constexpr int kMostRecentMaps = 8;
+
+    // Empty before the first game data file was read.
+    static std::string GameDataFile();
+    static void SetGameDataFile(const std::string& path);
+
+    // Newest first.
+    static QStringList RecentMaps();
+    // Puts path first, once, and keeps the newest kMostRecentMaps.
+    static void AddRecentMap(const std::string& path);
+    static void RemoveRecentMap(const std::string& path);
+
+    // The folder last used for a kind of file, or empty.
+    static std::string Folder(const char* kind);
+    // Remembers the folder of a file just chosen.
+    static void RememberFolderOf(const char* kind, const std::string& path);
+};
+
+// The names the File menu shows for recent maps: the file name, or the whole path for names
+// that two maps of the list share.
+QStringList RecentMapLabels(const QStringList& paths);
