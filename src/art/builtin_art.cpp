@@ -32,13 +32,8 @@ void ClearKeyPixels(RgbPicture& picture) {
 
 }  // namespace
 
-CBuiltInArt::Entry* CBuiltInArt::Load(std::unique_ptr<Entry>& slot, int resourceId, bool keyed) {
-    if (!slot) {
-        slot = std::make_unique<Entry>();
-    }
-    Entry& entry = *slot;
-    if (!entry.tried) {
-        entry.tried = true;
+CBuiltInArt::Entry* CBuiltInArt::Load(Entry& entry, int resourceId, bool keyed) {
+    std::call_once(entry.loaded, [&] {
         if (const BuiltInBitmap* bitmap = FindBuiltInBitmap(resourceId)) {
             CopyBitmap(*bitmap, entry.picture);
             entry.pixels.width = entry.picture.GetWidth();
@@ -50,7 +45,7 @@ CBuiltInArt::Entry* CBuiltInArt::Load(std::unique_ptr<Entry>& slot, int resource
             entry.smallPixels = ShrinkByDropping(entry.pixels, kTileSize / kSmallTileSize);
             entry.tinyPixels = ShrinkByDropping(entry.pixels, kTileSize / kTinyTileSize);
         }
-    }
+    });
     return entry.picture.IsEmpty() ? nullptr : &entry;
 }
 

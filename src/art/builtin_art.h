@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 
 #include "art/rgb_picture.h"
 #include "image/dib_image.h"
@@ -13,7 +14,8 @@ inline constexpr int kTinyTileSize = 10;   // pixels of a tile in the map view z
 
 // The built-in terrain sheets (resources 20000 + type) and river pieces (12000 + cell for wide,
 // 12081 + cell for narrow rivers), each loaded on first use and kept, as the 24-bit picture and
-// as the drawing copies at 50, 25 and 10 pixels per cell.
+// as the drawing copies at 50, 25 and 10 pixels per cell. Safe to use from several threads:
+// renderers draw bands side by side.
 class CBuiltInArt {
   public:
     // Null for types without a sheet (0, 1, 18 to 21, custom types, other numbers).
@@ -26,7 +28,7 @@ class CBuiltInArt {
 
   private:
     struct Entry {
-        bool tried = false;
+        std::once_flag loaded;
         CDibImage picture;
         RgbPicture pixels;
         RgbPicture smallPixels;
@@ -34,12 +36,12 @@ class CBuiltInArt {
         const RgbPicture& AtSize(int cellSize) const;
     };
 
-    Entry* Load(std::unique_ptr<Entry>& slot, int resourceId, bool keyed);
+    static Entry* Load(Entry& entry, int resourceId, bool keyed);
     Entry* SheetEntry(int type);
     Entry* PieceEntry(const RiverOverlay& item);
 
-    std::array<std::unique_ptr<Entry>, 42> sheets;
-    std::array<std::unique_ptr<Entry>, 162> pieces;
+    std::array<Entry, 42> sheets;
+    std::array<Entry, 162> pieces;
 };
 
 // Shared by every map: the pictures never change.

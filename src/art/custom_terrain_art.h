@@ -35,9 +35,11 @@ class CCustomTerrainArt : public CTerrainArt {
 
     // The cells of half (50 pixels), quarter (25 pixels) or tenth (10 pixels) as 0xFFRRGGBB
     // rows, top row first, ready for drawing; empty while no art is loaded. Made on first use
-    // after the zooms.
+    // after the zooms, which is not safe from several threads at once: drawing on several
+    // threads calls PrepareDrawing first.
     const std::vector<uint32_t>& DrawingPixels(int cellSize) const;
     int DrawingWidth(int cellSize) const;
+    void PrepareDrawing() const { DrawingPixels(kCustomCellSide / 2); }
     // Mean colour of the whole sheet's central half, the overview colour of every cell.
     COLORREF SheetColor() const;
 

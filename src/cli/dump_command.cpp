@@ -11,7 +11,7 @@ int RunDump(const CCommandLine& line) {
     if (!map.Load(line.Positionals()[0])) {
         return kExitFailure;
     }
-    std::puts(JsonText(MapJson(map)).c_str());
+    WriteMapJson(map, stdout);
     return kExitSuccess;
 }
 

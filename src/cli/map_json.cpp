@@ -24,26 +24,6 @@ Json TerrainRecordsJson() {
     return records;
 }
 
-Json TilesJson(const CTileGrid& grid) {
-    Json tiles = Json::array();
-    for (int y = 0; y < grid.GetHeight(); ++y) {
-        for (int x = 0; x < grid.GetWidth(); ++x) {
-            const CTile& tile = *grid.GetTileAt(x, y);
-            tiles.push_back({tile.type, tile.requestedSubtype, tile.subtype, tile.auxByte});
-        }
-    }
-    return tiles;
-}
-
-// In the order of the file the map came from.
-Json OverlaysJson(const MapFileLayout& layout) {
-    Json overlays = Json::array();
-    for (const RiverEntry& entry : layout.rivers) {
-        overlays.push_back({entry.x, entry.y, entry.piece.kind, entry.piece.cell});
-    }
-    return overlays;
-}
-
 Json CustomArtJson(const CMapArt& art) {
     Json slots = Json::array();
     for (int type = TERRAIN_TYPE_CUSTOM_1; type <= TERRAIN_TYPE_CUSTOM_16; ++type) {
@@ -79,12 +59,44 @@ std::string JsonText(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-Json MapJson(const CMapDocument& map) {
-    return {
-        {"version", map.VersionText()},         {"milesPerTile", theTerrainTable.milesPerTile},
-        {"terrain", TerrainRecordsJson()},      {"width", map.grid.GetWidth()},
-        {"height", map.grid.GetHeight()},       {"tiles", TilesJson(map.grid)},
-        {"overlays", OverlaysJson(map.layout)}, {"customArt", CustomArtJson(map.art)},
-        {"cityArt", CityArtJson(map.art)},
+void WriteMapJson(const CMapDocument& map, std::FILE* out) {
+    const CTileGrid& grid = map.grid;
+    auto field = [out](const char* name, bool first = false) {
+        std::fprintf(out, "%s\"%s\":", first ? "{" : ",", name);
     };
+    field("version", true);
+    std::fputs(JsonText(map.VersionText()).c_str(), out);
+    field("milesPerTile");
+    std::fprintf(out, "%d", theTerrainTable.milesPerTile);
+    field("terrain");
+    std::fputs(JsonText(TerrainRecordsJson()).c_str(), out);
+    field("width");
+    std::fprintf(out, "%d", grid.GetWidth());
+    field("height");
+    std::fprintf(out, "%d", grid.GetHeight());
+    // Tiles and rivers as they go: a document of a large map would take many times its size.
+    field("tiles");
+    std::fputc('[', out);
+    for (int y = 0; y < grid.GetHeight(); ++y) {
+        for (int x = 0; x < grid.GetWidth(); ++x) {
+            const CTile& tile = *grid.GetTileAt(x, y);
+            std::fprintf(out, "%s[%d,%d,%d,%d]", x + y == 0 ? "" : ",", tile.type,
+                         tile.requestedSubtype, tile.subtype, tile.auxByte);
+        }
+    }
+    std::fputc(']', out);
+    // In the order of the file the map came from.
+    field("overlays");
+    std::fputc('[', out);
+    for (size_t i = 0; i < map.layout.rivers.size(); ++i) {
+        const RiverEntry& entry = map.layout.rivers[i];
+        std::fprintf(out, "%s[%d,%d,%d,%d]", i == 0 ? "" : ",", entry.x, entry.y, entry.piece.kind,
+                     entry.piece.cell);
+    }
+    std::fputc(']', out);
+    field("customArt");
+    std::fputs(JsonText(CustomArtJson(map.art)).c_str(), out);
+    field("cityArt");
+    std::fputs(JsonText(CityArtJson(map.art)).c_str(), out);
+    std::fputs("}\n", out);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "map_document.h"
@@ -9,8 +10,9 @@ using Json = nlohmann::ordered_json;
 
 // milesPerTile and the terrain records 0 to 41 of theTerrainTable.
 Json TerrainTableJson();
-// Everything a map file holds: version, game data, tiles, rivers and art.
-Json MapJson(const CMapDocument& map);
+// Everything a map file holds as one line of JSON: version, game data, tiles, rivers and art,
+// written as it goes, so that a map of any size takes little memory.
+void WriteMapJson(const CMapDocument& map, std::FILE* out);
 // The text of a JSON value on one line. Maps made on Windows carry paths in the system's code
 // page; bytes that are not UTF-8 become U+FFFD instead of failing the whole output.
 std::string JsonText(const Json& value);

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <array>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -7,6 +10,7 @@
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
 #include "model/terrain_names.h"
+#include "platform/work_pool.h"
 
 namespace {
 
@@ -16,6 +20,9 @@ constexpr int kCells = 81;
 constexpr int kImagesPerCell = 4;
 constexpr int kRecordsPerSlot = kCells * kImagesPerCell;  // 324
 constexpr uint8_t kJpegBlob = 1;
+// The side of a cell in the full, half, quarter and tenth picture.
+constexpr int kCellSides[kImagesPerCell] = {kCustomCellSide, kCustomCellSide / 2,
+                                            kCustomCellSide / 4, kCustomCellSide / 10};
 
 // Files up to this version carry no exit masks.
 bool HasExitMasks(const CMapArchive& archive) {
@@ -50,73 +57,116 @@ bool HasSheetZooms(const CCustomTerrainArt& slot) {
     return true;
 }
 
-// The cell's four pictures as JPEG blobs; false when the codec fails.
-bool WriteCell(CMapArchive& archive, CJpegEncoder& encoder, const CCustomTerrainArt& slot, int row,
-               int column, uint8_t*& record) {
-    struct Picture {
-        const CDibImage* image;
-        int side;  // of the cell in this picture
-    };
-    Picture pictures[kImagesPerCell] = {{&slot.full, kCustomCellSide},
-                                        {&slot.half, kCustomCellSide / 2},
-                                        {&slot.quarter, kCustomCellSide / 4},
-                                        {&slot.tenth, kCustomCellSide / 10}};
+// The JPEG streams of a cell's full, half, quarter and tenth picture.
+using CellStreams = std::array<std::vector<uint8_t>, kImagesPerCell>;
+
+// Encodes the cell's four pictures; false when the codec fails.
+bool EncodeCell(CJpegEncoder& encoder, const CCustomTerrainArt& slot, int row, int column,
+                CellStreams& streams) {
+    const CDibImage* pictures[kImagesPerCell] = {&slot.full, &slot.half, &slot.quarter,
+                                                 &slot.tenth};
     CTerrainArt cell;
     if (!HasSheetZooms(slot)) {
         cell.full.Create(kCustomCellSide, kCustomCellSide, 3);
         cell.full.CopyRect(0, 0, kCustomCellSide, kCustomCellSide, column * kCustomCellSide,
                            row * kCustomCellSide, slot.full);
         cell.BuildZooms();
-        pictures[0].image = &cell.full;
-        pictures[1].image = &cell.half;
-        pictures[2].image = &cell.quarter;
-        pictures[3].image = &cell.tenth;
+        pictures[0] = &cell.full;
+        pictures[1] = &cell.half;
+        pictures[2] = &cell.quarter;
+        pictures[3] = &cell.tenth;
         row = column = 0;
     }
-    for (const Picture& picture : pictures) {
-        const int side = picture.side;
-        PutLe32(record, static_cast<uint32_t>(archive.GetPosition()));
-        PutLe16(record + 4, static_cast<uint16_t>(side));
-        PutLe16(record + 6, static_cast<uint16_t>(side));
-        record += kRecordBytes;
+    for (int i = 0; i < kImagesPerCell; ++i) {
+        const CDibImage& picture = *pictures[i];
+        const int side = kCellSides[i];
         // Stored row 0 of the cell is its bottom row.
-        const uint8_t* firstRow = picture.image->PixelPtr(column * side, row * side + side - 1);
-        if (picture.image->bytesPerPixel != 3 || firstRow == nullptr ||
-            !encoder.Encode(firstRow, picture.image->GetStride(), side, side)) {
+        const uint8_t* firstRow = picture.PixelPtr(column * side, row * side + side - 1);
+        if (picture.bytesPerPixel != 3 || firstRow == nullptr ||
+            !encoder.Encode(firstRow, picture.GetStride(), side, side)) {
             return false;
         }
-        archive.WriteUInt8(kJpegBlob);
-        archive.Write(encoder.Stream(), encoder.StreamSize());
+        streams[i].assign(encoder.Stream(), encoder.Stream() + encoder.StreamSize());
     }
     return true;
 }
 
-// The bytes of the archive as a decoder's input.
-class CArchiveJpegInput : public CJpegInput {
+// The cell's four blobs, in the file's order, with their directory records.
+void WriteCell(CMapArchive& archive, const CellStreams& streams, uint8_t*& record) {
+    for (int i = 0; i < kImagesPerCell; ++i) {
+        PutLe32(record, static_cast<uint32_t>(archive.GetPosition()));
+        PutLe16(record + 4, static_cast<uint16_t>(kCellSides[i]));
+        PutLe16(record + 6, static_cast<uint16_t>(kCellSides[i]));
+        record += kRecordBytes;
+        archive.WriteUInt8(kJpegBlob);
+        archive.Write(streams[i].data(), streams[i].size());
+    }
+}
+
+// A stream in memory as a decoder's input: everything from its start to the end of the file,
+// since the decoder reads on as it would in the file.
+class CMemoryJpegInput : public CJpegInput {
   public:
-    explicit CArchiveJpegInput(CMapArchive& archive) : archive(archive) {}
-    size_t Next(const uint8_t*& bytes) override {
-        size_t count = archive.Peek(bytes);
-        archive.Skip(count);
+    CMemoryJpegInput(const uint8_t* bytes, size_t size) : bytes(bytes), size(size) {}
+    size_t Next(const uint8_t*& next) override {
+        next = bytes;
+        size_t count = size;
+        bytes += size;
+        size = 0;
         return count;
     }
-    uint64_t BytesLeft() override { return archive.BytesLeft(); }
+    uint64_t BytesLeft() override { return size; }
 
   private:
-    CMapArchive& archive;
+    const uint8_t* bytes;
+    size_t size;
 };
+
+// One codec per worker of a pool.
+template <typename Codec>
+std::vector<std::unique_ptr<Codec>> CodecsFor(const CWorkPool& pool) {
+    std::vector<std::unique_ptr<Codec>> codecs;
+    for (int i = 0; i < pool.Threads(); ++i) {
+        codecs.push_back(std::make_unique<Codec>());
+    }
+    return codecs;
+}
+
+// Where the blobs of the full cells lie in the file, read at once so that the cells decode side
+// by side: from the first of them to the end of the file.
+struct FullCellBlobs {
+    uint64_t start = 0;
+    uint64_t fileLength = 0;
+    std::vector<uint8_t> bytes;
+};
+
+FullCellBlobs ReadFullCellBlobs(CMapArchive& archive, const std::vector<uint8_t>& directory) {
+    FullCellBlobs blobs;
+    blobs.fileLength = archive.GetLength();
+    blobs.start = blobs.fileLength;
+    for (size_t at = 0; at < directory.size(); at += kRecordBytes * kImagesPerCell) {
+        blobs.start = std::min<uint64_t>(blobs.start, GetLe32(&directory[at]));
+    }
+    if (blobs.start < blobs.fileLength && archive.SeekTo(blobs.start)) {
+        blobs.bytes.resize(blobs.fileLength - blobs.start);
+        blobs.bytes.resize(archive.Read(blobs.bytes.data(), blobs.bytes.size()));
+    }
+    return blobs;
+}
 
 // Decodes the 100 x 100 cell of a directory record into place; the zoom copies stored beside
 // it are never needed, since the zooms are rebuilt from the whole sheet. A cell whose pixels
 // the codec had to make up in part is damaged: saving it again would keep the damage for good.
 // Returns what is wrong with the cell, or nothing.
-const char* ReadCell(CMapArchive& archive, CJpegDecoder& decoder, const uint8_t* record,
-                     CCustomTerrainArt& slot, int cell) {
-    uint8_t format;
-    if (!archive.SeekTo(GetLe32(record)) || archive.Read(&format, 1) != 1) {
+const char* DecodeCell(CJpegDecoder& decoder, const FullCellBlobs& blobs, const uint8_t* record,
+                       CCustomTerrainArt& slot, int cell) {
+    // The blob starts with its format byte, which says nothing the reader needs.
+    const uint64_t stream = uint64_t{GetLe32(record)} + 1;
+    if (stream > blobs.start + blobs.bytes.size()) {
         return "its data lies past the end of the file";
     }
-    CArchiveJpegInput input(archive);
+    CMemoryJpegInput input(blobs.bytes.data() + (stream - blobs.start),
+                           blobs.start + blobs.bytes.size() - stream);
     // Stored row 0 of the cell is its bottom row.
     uint8_t* firstRow = slot.full.PixelPtr(cell % 9 * kCustomCellSide,
                                            cell / 9 * kCustomCellSide + kCustomCellSide - 1);
@@ -151,12 +201,18 @@ int WriteCustomTerrainArt(CMapArchive& archive, const CMapArt& art) {
     std::vector<uint8_t> directory(kRecordBytes * kRecordsPerSlot * slots.size());
     WritePlaceholder(archive, directory.size());
     uint8_t* record = directory.data();
-    CJpegEncoder encoder;
+    // The cells of a slot are encoded side by side, then written in the file's order.
+    CWorkPool pool;
+    auto encoders = CodecsFor<CJpegEncoder>(pool);
+    std::vector<CellStreams> cells(kCells);
     for (const CCustomTerrainArt* slot : slots) {
-        for (int cell = 0; cell < kCells; ++cell) {
-            if (!WriteCell(archive, encoder, *slot, cell / 9, cell % 9, record)) {
-                return kMapWriteFailed;
-            }
+        if (!pool.Run(kCells, [&](int cell, int worker) {
+                return EncodeCell(*encoders[worker], *slot, cell / 9, cell % 9, cells[cell]);
+            })) {
+            return kMapWriteFailed;
+        }
+        for (const CellStreams& cell : cells) {
+            WriteCell(archive, cell, record);
         }
     }
     archive.Patch(directoryAt, directory.data(), directory.size());
@@ -196,24 +252,40 @@ int ReadCustomTerrainArt(CMapArchive& archive, CMapArt& art, std::string& reason
     }
     std::vector<uint8_t> directory(needed * kRecordBytes);
     archive.Read(directory.data(), directory.size());
-    const uint8_t* record = directory.data();
-    CJpegDecoder decoder;
     for (int type : types) {
-        CCustomTerrainArt& slot = *art.CustomArtFor(type);
         // The 81 cells cover the sheet, whose rows have no padding.
+        CCustomTerrainArt& slot = *art.CustomArtFor(type);
         slot.full.CreateForOverwrite(kCustomArtSide, kCustomArtSide, 3);
         if (slot.full.IsEmpty()) {
             throw std::bad_alloc();
         }
-        for (int cell = 0; cell < kCells; ++cell, record += kRecordBytes * kImagesPerCell) {
-            if (const char* problem = ReadCell(archive, decoder, record, slot, cell)) {
-                reason = std::string("custom art of ") + TerrainDisplayName(type) + ", cell " +
-                         std::to_string(cell) + ": " + problem;
-                return kMapDamaged;
-            }
-        }
+    }
+    // Every full cell of every slot decodes side by side; the first damaged one in file order
+    // is the one reported, whichever finished first.
+    const FullCellBlobs blobs = ReadFullCellBlobs(archive, directory);
+    CWorkPool pool;
+    auto decoders = CodecsFor<CJpegDecoder>(pool);
+    std::vector<const char*> problems(types.size() * kCells);
+    int failed = 0;
+    bool decoded = pool.Run(
+        static_cast<int>(problems.size()),
+        [&](int number, int worker) {
+            CCustomTerrainArt& slot = *art.CustomArtFor(types[number / kCells]);
+            const uint8_t* record = &directory[kRecordBytes * kImagesPerCell * number];
+            problems[number] = DecodeCell(*decoders[worker], blobs, record, slot, number % kCells);
+            return problems[number] == nullptr;
+        },
+        &failed);
+    if (!decoded) {
+        reason = std::string("custom art of ") + TerrainDisplayName(types[failed / kCells]) +
+                 ", cell " + std::to_string(failed % kCells) + ": " + problems[failed];
+        return kMapDamaged;
+    }
+    pool.Run(static_cast<int>(types.size()), [&](int i, int) {
+        CCustomTerrainArt& slot = *art.CustomArtFor(types[i]);
         slot.BuildZooms();
         slot.loaded = 1;
-    }
+        return true;
+    });
     return 0;
 }

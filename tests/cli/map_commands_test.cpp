@@ -8,6 +8,7 @@
 #include "cli_test.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
+#include "support/peak_memory.h"
 #include "tool_run.h"
 
 namespace {
@@ -110,6 +111,52 @@ TEST_F(MapCommandsTest, DumpListsTilesRowByRowAndRiversInFileOrder) {
     WriteFileBytes(path, bytes);
     EXPECT_EQ(Dump(path)["overlays"],
               json({{3, 1, kWideRiver, 5}, {1, 4, kNarrowRiver, 9}, {3, 1, kNarrowRiver, 7}}));
+}
+
+// The dump is written as it goes: it must read exactly as the JSON document of the map that
+// the tool used to build would print, and take little memory for the largest maps.
+TEST_F(MapCommandsTest, DumpStreamsWhatTheDocumentHeld) {
+    TestMap map;
+    map.MakeNew(30, 20, TERRAIN_TYPE_GRASS);
+    map.grid.SetTile(TERRAIN_TYPE_CUSTOM_1 + 2, 5, 7, 8);
+    map.grid.AddOverlay(9, 3, kNarrowRiver, 40);
+    map.grid.AddOverlay(2, 17, kWideRiver, 80);
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("caf\xE9.bmp"), 30, 10)));
+    ASSERT_EQ(map.art.CustomArtFor(28)->Import(
+                  SavePatternPicture(dir.File("sheet.bmp"), kCustomArtSide, kCustomArtSide)),
+              0);
+    ASSERT_EQ(SaveMap(dir.File("rich.gmp"), map.art, map.overview), 0);
+    ToolRun run = RunTarvoMap(dir, {"dump", "rich.gmp"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::ordered_json document = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(
+        document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n",
+        run.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : document.items()) {
+        keys.push_back(key);
+    }
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"version", "milesPerTile", "terrain", "width", "height",
+                                        "tiles", "overlays", "customArt", "cityArt"}));
+    ASSERT_EQ(document["tiles"].size(), 600u);
+    const CTile& tile = *map.grid.GetTileAt(7, 8);
+    EXPECT_EQ(document["tiles"][8 * 30 + 7],
+              json({tile.type, tile.requestedSubtype, tile.subtype, tile.auxByte}));
+    EXPECT_EQ(document["overlays"], json({{2, 17, kWideRiver, 80}, {9, 3, kNarrowRiver, 40}}));
+    EXPECT_EQ(document["cityArt"][0]["name"], "caf\uFFFD.bmp");
+    EXPECT_EQ(document["customArt"][0]["type"], 28);
+    EXPECT_EQ(document["terrain"].size(), 42u);
+
+    if (MeasuresMemory()) {
+        TestMap big;
+        big.MakeNew(1000, 1000, TERRAIN_TYPE_DESERT);
+        ASSERT_EQ(SaveMap(dir.File("big.gmp"), big.art, big.overview), 0);
+        ToolRun dumped = RunTarvoMap(dir, {"dump", "big.gmp"});
+        ASSERT_EQ(dumped.status, 0);
+        EXPECT_GT(dumped.out.size(), 10u << 20);  // a million tiles
+        EXPECT_LT(dumped.peakKilobytes, 64 * 1024);
+    }
 }
 
 TEST_F(MapCommandsTest, ImportWarnsAboutUnknownColoursAndStillMakesTheMap) {

@@ -1,6 +1,8 @@
 #include "tool_run.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,36 +20,35 @@ std::string Quoted(const std::string& word) {
     return text + "'";
 }
 
-std::string ReadAll(FILE* stream) {
-    std::string text;
-    char buffer[4096];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
-        text.append(buffer, count);
-    }
-    return text;
-}
-
 }  // namespace
 
 ToolRun RunTarvoMap(const TempDir& dir, const std::vector<std::string>& arguments) {
+    std::string output = dir.File("stdout.txt");
     std::string errors = dir.File("stderr.txt");
-    std::string command = "cd " + Quoted(dir.Path()) + " && " + Quoted(TARVO_MAP_EXE);
+    // exec: the shell becomes the tool, whose own resource use wait4 then reports.
+    std::string command = "cd " + Quoted(dir.Path()) + " && exec " + Quoted(TARVO_MAP_EXE);
     for (const std::string& argument : arguments) {
         command += " " + Quoted(argument);
     }
-    command += " 2>" + Quoted(errors);
+    command += " >" + Quoted(output) + " 2>" + Quoted(errors);
     ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
+    pid_t child = fork();
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child) {
         return run;
     }
-    run.out = ReadAll(pipe);
-    int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream file(errors);
-    run.err.assign(std::istreambuf_iterator<char>(file), {});
-    std::filesystem::remove(errors);
+    run.peakKilobytes = usage.ru_maxrss;
+    for (auto [path, text] : {std::pair{output, &run.out}, std::pair{errors, &run.err}}) {
+        std::ifstream file(path);
+        text->assign(std::istreambuf_iterator<char>(file), {});
+        std::filesystem::remove(path);
+    }
     return run;
 }
 

@@ -5,11 +5,13 @@
 
 #include "support/temp_dir.h"
 
-// What a run of the built tarvo-map program gave: exit status and both output streams.
+// What a run of the built tarvo-map program gave: exit status, both output streams and the
+// most memory it held.
 struct ToolRun {
     int status = -1;
     std::string out;
     std::string err;
+    long peakKilobytes = 0;
 };
 
 // Runs tarvo-map with the arguments as a user's shell would, in the folder dir.

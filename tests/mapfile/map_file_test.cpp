@@ -11,6 +11,7 @@
 #include "art/overview_picture.h"
 #include "mapfile/map_archive.h"
 #include "model/terrain_table.h"
+#include "platform/work_pool.h"
 #include "support/map_builder.h"
 #include "support/peak_memory.h"
 #include "support/recording_log.h"
@@ -631,6 +632,43 @@ TEST_F(DamagedArtTest, DamagedCellsFailTheLoad) {
     std::string reason;
     EXPECT_EQ(LoadMap(dir.File("padded.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
     EXPECT_EQ(log.CountHolding("extraneous bytes"), 1);
+}
+
+// The cells are coded on several threads and written in the file's order: the bytes do not
+// depend on the threads, and of several damaged cells the first in the file is reported.
+TEST_F(MapFileTest, ArtIsCodedOnSeveralThreadsAsOnOne) {
+    TestMap map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    for (int type : {27, 30, 41}) {
+        std::string art = SavePatternPicture(dir.File(std::to_string(type) + ".bmp"), 900, 900);
+        ASSERT_EQ(map.art.CustomArtFor(type)->Import(art), 0);
+    }
+    map.art.CustomArtFor(30)->half.Release();  // a slot whose cells' zooms are made one by one
+    std::vector<uint8_t> files[2];
+    for (int threads : {1, 2}) {
+        CWorkPool::SetDefaultThreads(threads);
+        files[threads - 1] = ReadFileBytes(Save(map, "threads.gmp"));
+    }
+    CWorkPool::SetDefaultThreads(0);
+    EXPECT_TRUE(files[0] == files[1]);
+
+    std::vector<uint8_t> bytes = files[0];
+    const size_t directory = Section(bytes, 4) + 16 + 3 * (128 + 81) + 4;
+    for (int record : {4 * (81 + 50), 4 * (162 + 10)}) {  // Custom 5's cell 50, Custom 16's 10
+        size_t middle =
+            (Get32(bytes, directory + 8 * record) + Get32(bytes, directory + 8 * (record + 1))) /
+            2;  // of its entropy data
+        std::fill_n(bytes.begin() + static_cast<long>(middle), 64, 0xFF);
+    }
+    WriteFileBytes(dir.File("two.gmp"), bytes);
+    CWorkPool::SetDefaultThreads(2);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        TestMap loaded;
+        std::string reason;
+        EXPECT_EQ(LoadMap(dir.File("two.gmp"), loaded.art, loaded.overview, &reason), kMapDamaged);
+        EXPECT_EQ(reason, "custom art of Custom 5, cell 50: damaged JPEG data");
+    }
+    CWorkPool::SetDefaultThreads(0);
 }
 
 // Zoom copies of no pixels, as the map format's writer stores them for a picture under 8 pixels
