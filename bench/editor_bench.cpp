@@ -243,6 +243,29 @@ void BM_EditorStartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorStartUp)->Unit(benchmark::kMillisecond);
 
+// One tile painted on a map of width x height tiles, as a click of Paint Terrain does it: the tile,
+// its overview pixel (on a map too large for its pane, the reduced picture's pixel) and the
+// repaint requests. The repaints are not timed.
+void BM_PaintOneTile(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    frame->NewMap(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                  TERRAIN_TYPE_GRASS);
+    QApplication::processEvents();
+    CMapView* view = frame->editorWnd->MapView();
+    int type = TERRAIN_TYPE_WOODS;
+    for (auto _ : state) {
+        frame->editorWnd->currentType = type;
+        frame->mapEditor.BeginStroke("Paint Terrain");
+        view->PaintTile(3, 3);
+        frame->mapEditor.EndStroke();
+        type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PaintOneTile)->Args({192, 112})->Args({1000, 1000})->Unit(benchmark::kMicrosecond);
+
 constexpr int kBigSide = 1000;
 
 // Baseline of undoing a whole-map fill: the grid of a 1000 x 1000 map filled with one type.

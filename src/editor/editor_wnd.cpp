@@ -26,6 +26,10 @@ namespace {
 // of the preview.
 constexpr int kPanesWidth = 255;
 constexpr int kPanesHeight = 410;
+// The palettes' column, and where the overview goes under it.
+constexpr int kPaletteWidth = 225;
+constexpr int kOverviewTop = 360;
+constexpr int kOverviewMargin = 10;
 
 // A rectangle from its edges, right and bottom exclusive.
 QRect Edges(int left, int top, int right, int bottom) {
@@ -87,8 +91,18 @@ void CEditorWnd::PlaceOverview(bool move) {
     int cx = width();
     int w = frame.overviewPicture.GetWidth();
     int h = frame.overviewPicture.GetHeight();
-    int left = cx + 10 - (w + 225) / 2;
-    overviewRect = Edges(left, 360, left + w, 360 + h);
+    // A picture too large for the space under the palettes is shown reduced to fit it.
+    int spaceWidth = kPaletteWidth;
+    int spaceHeight = std::max(1, height() - kOverviewTop - kOverviewMargin);
+    if (w > spaceWidth || h > spaceHeight) {
+        double scale =
+            std::min(static_cast<double>(spaceWidth) / w, static_cast<double>(spaceHeight) / h);
+        w = std::max(1, static_cast<int>(w * scale));
+        h = std::max(1, static_cast<int>(h * scale));
+    }
+    int left = cx + 10 - (w + kPaletteWidth) / 2;
+    overviewRect = Edges(left, kOverviewTop, left + w, kOverviewTop + h);
+    overviewWnd->SetShownSize(QSize(w, h));
     if (move) {
         MoveOverview();
     }
@@ -164,6 +178,7 @@ void CEditorWnd::SelectSubtype(int cell) {
 }
 
 void CEditorWnd::ShowArtChange() {
+    overviewWnd->PictureChanged();
     ShowChoices();
     mapView->InvalidateMap();
     overviewWnd->update();

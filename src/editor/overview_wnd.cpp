@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cstdint>
 
 #include "editor/halftone.h"
 #include "editor/main_frame.h"
@@ -31,7 +33,7 @@ COverviewWnd::COverviewWnd(CMainFrame& frame, QWidget* parent) : QFrame(parent),
 }
 
 QRegion COverviewWnd::MarkerRegion(const QRect& rect) const {
-    return FrameRegion(rect, kMarkerWidth).translated(contentsRect().topLeft());
+    return FrameRegion(ShownPixels(rect), kMarkerWidth).translated(contentsRect().topLeft());
 }
 
 void COverviewWnd::SetViewMarker(const QRect& rect) {
@@ -40,7 +42,96 @@ void COverviewWnd::SetViewMarker(const QRect& rect) {
 }
 
 void COverviewWnd::InvalidateTiles(const QRect& tiles) {
-    update(tiles.translated(contentsRect().topLeft()));
+    QRect pixels = ShownPixels(tiles);
+    if (IsReduced()) {
+        Reduce(pixels.left(), pixels.top(), pixels.right() + 1, pixels.bottom() + 1);
+    }
+    update(pixels.translated(contentsRect().topLeft()));
+}
+
+bool COverviewWnd::IsReduced() const {
+    const CDibImage& picture = frame.overviewPicture;
+    return shownSize.isValid() && shownSize != QSize(picture.GetWidth(), picture.GetHeight()) &&
+           !picture.IsEmpty();
+}
+
+void COverviewWnd::SetShownSize(QSize size) {
+    shownSize = size;
+    PictureChanged();
+}
+
+void COverviewWnd::PictureChanged() {
+    if (!IsReduced()) {
+        reduced = QImage();
+    } else {
+        reduced = QImage(shownSize, QImage::Format_RGB32);
+        Reduce(0, 0, shownSize.width(), shownSize.height());
+    }
+    update();
+}
+
+int COverviewWnd::FirstTileX(int i) const {
+    return static_cast<int>(int64_t{i} * frame.overviewPicture.GetWidth() / shownSize.width());
+}
+
+int COverviewWnd::FirstTileY(int i) const {
+    return static_cast<int>(int64_t{i} * frame.overviewPicture.GetHeight() / shownSize.height());
+}
+
+void COverviewWnd::Reduce(int left, int top, int right, int bottom) {
+    const CDibImage& picture = frame.overviewPicture;
+    for (int j = std::max(top, 0); j < std::min(bottom, shownSize.height()); ++j) {
+        const int y0 = FirstTileY(j);
+        const int y1 = std::max(y0 + 1, FirstTileY(j + 1));
+        auto* line = reinterpret_cast<QRgb*>(reduced.scanLine(j));
+        for (int i = std::max(left, 0); i < std::min(right, shownSize.width()); ++i) {
+            const int x0 = FirstTileX(i);
+            const int x1 = std::max(x0 + 1, FirstTileX(i + 1));
+            int sums[3] = {};
+            for (int y = y0; y < y1; ++y) {
+                const uint8_t* bgr = picture.PixelPtr(x0, y);
+                for (int x = x0; x < x1; ++x, bgr += 3) {
+                    sums[0] += bgr[2];
+                    sums[1] += bgr[1];
+                    sums[2] += bgr[0];
+                }
+            }
+            const int count = (x1 - x0) * (y1 - y0);
+            line[i] = qRgb(sums[0] / count, sums[1] / count, sums[2] / count);
+        }
+    }
+}
+
+QRect COverviewWnd::ShownPixels(const QRect& tiles) const {
+    if (!IsReduced()) {
+        return tiles;
+    }
+    const CDibImage& picture = frame.overviewPicture;
+    // The shown pixels whose tiles overlap these.
+    auto first = [](int tile, int tiles, int pixels) {
+        return static_cast<int>(int64_t{tile} * pixels / tiles);
+    };
+    auto end = [](int tile, int tiles, int pixels) {
+        return static_cast<int>((int64_t{tile} * pixels + tiles - 1) / tiles);
+    };
+    int left = first(tiles.left(), picture.GetWidth(), shownSize.width());
+    int top = first(tiles.top(), picture.GetHeight(), shownSize.height());
+    int right = end(tiles.right() + 1, picture.GetWidth(), shownSize.width());
+    int bottom = end(tiles.bottom() + 1, picture.GetHeight(), shownSize.height());
+    return QRect(QPoint(left, top), QPoint(std::max(left, right - 1), std::max(top, bottom - 1)));
+}
+
+QPoint COverviewWnd::TileAt(QPoint shownPixel) const {
+    if (!IsReduced()) {
+        return shownPixel;
+    }
+    const CDibImage& picture = frame.overviewPicture;
+    // The tile under the middle of the pixel.
+    auto tile = [](int pixel, int pixels, int tiles) {
+        return static_cast<int>((2 * int64_t{pixel} + 1) * tiles / (2 * int64_t{pixels}));
+    };
+    return QPoint(tile(shownPixel.x(), shownSize.width(), picture.GetWidth()),
+                  tile(shownPixel.y(), shownSize.height(), picture.GetHeight()));
 }
 
 void COverviewWnd::paintEvent(QPaintEvent* event) {
@@ -50,18 +141,18 @@ void COverviewWnd::paintEvent(QPaintEvent* event) {
         return;
     }
     QPoint origin = contentsRect().topLeft();
-    QRect area = event->rect().translated(-origin).intersected(
-        QRect(0, 0, picture.GetWidth(), picture.GetHeight()));
+    QSize size = IsReduced() ? shownSize : QSize(picture.GetWidth(), picture.GetHeight());
+    QRect area = event->rect().translated(-origin).intersected(QRect(QPoint(0, 0), size));
     if (area.isEmpty()) {
         return;
     }
-    QImage image = PicturePart(picture, area);
-    InvertHalftone(image, area.topLeft(), FrameRegion(markerRect, kMarkerWidth));
+    QImage image = IsReduced() ? reduced.copy(area) : PicturePart(picture, area);
+    InvertHalftone(image, area.topLeft(), FrameRegion(ShownPixels(markerRect), kMarkerWidth));
     QPainter(this).drawImage(origin + area.topLeft(), image);
 }
 
 void COverviewWnd::CentreOn(QPoint pixel) {
-    QPoint tile = pixel - contentsRect().topLeft();
+    QPoint tile = TileAt(pixel - contentsRect().topLeft());
     emit scrollRequested(tile.x() - markerRect.width() / 2, tile.y() - markerRect.height() / 2);
 }
 

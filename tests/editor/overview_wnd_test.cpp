@@ -78,3 +78,62 @@ TEST_F(OverviewTest, ShowsThePictureWithAnInvertedMarker) {
     EXPECT_EQ(shownAt(30, 20), PicturePixel(picture, 30, 20));
     EXPECT_EQ(shownAt(0, 0), PicturePixel(picture, 0, 0) ^ 0x00FFFFFF);
 }
+
+// Maps larger than the space under the palettes are shown reduced to fit it, keeping their
+// proportions, and the marker, clicks, drags and edits all go through the same scale.
+TEST_F(EditorTest, LargeMapsAreShownReducedToFitTheirPane) {
+    OpenGameData();
+    for (QSize map : {QSize(1000, 1000), QSize(1000, 20), QSize(20, 1000)}) {
+        frame.NewMap(map.width(), map.height(), TERRAIN_TYPE_GRASS);
+        for (QSize window : {QSize(1024, 768), QSize(1400, 1000)}) {
+            frame.resize(window);
+            Settle();
+            const CEditorWnd& wnd = *frame.editorWnd;
+            COverviewWnd& overview = *wnd.Overview();
+            const std::string what = std::to_string(map.width()) + "x" +
+                                     std::to_string(map.height()) + " in " +
+                                     std::to_string(window.height());
+            // Within the palettes' width and down to 10 pixels above the bottom, centred as
+            // the layout centres a picture that fits, proportions kept.
+            QRect shown = wnd.overviewRect;
+            int space = wnd.height() - 360 - 10;
+            double scale = std::min(225.0 / map.width(), double(space) / map.height());
+            EXPECT_EQ(shown.size(), QSize(std::max(1, int(map.width() * scale)),
+                                          std::max(1, int(map.height() * scale))))
+                << what;
+            EXPECT_EQ(shown.top(), 360);
+            EXPECT_EQ(shown.left(), wnd.width() + 10 - (shown.width() + 225) / 2) << what;
+            EXPECT_LE(shown.bottom(), wnd.height() - 10);
+
+            // A click centres the view on the tile under it, the marker follows at the scale.
+            QPoint middle =
+                overview.contentsRect().topLeft() + QPoint(shown.width() / 2, shown.height() / 2);
+            QTest::mouseClick(&overview, Qt::LeftButton, {}, middle);
+            QRect view = View().GetViewRect();
+            QPoint tile = overview.TileAt(middle - overview.contentsRect().topLeft());
+            EXPECT_LE(std::abs(view.center().x() - tile.x()), 1 + view.width() % 2) << what;
+            EXPECT_EQ(overview.markerRect, view);
+            EXPECT_EQ(overview.ShownPixels(QRect(QPoint(0, 0), map)),
+                      QRect(QPoint(0, 0), shown.size()))
+                << what;
+            QTest::mousePress(&overview, Qt::LeftButton, {}, middle);
+            QTest::mouseMove(&overview, overview.contentsRect().topLeft());
+            QTest::mouseRelease(&overview, Qt::LeftButton, {}, overview.contentsRect().topLeft());
+            EXPECT_EQ(View().GetViewRect().topLeft(), QPoint(0, 0)) << what;
+
+            // A painted tile recolours the shown pixel that stands for it.
+            frame.editorWnd->SelectType(TERRAIN_TYPE_OCEAN);
+            frame.mapEditor.PaintTile(TERRAIN_TYPE_OCEAN, 1, 0, 0);
+            Settle();
+            // (The layout's rule lets a wide picture reach past the window's edge.)
+            QImage after = OnScreen(&overview);
+            QImage fresh = overview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_TRUE(after == fresh.copy(QRect(QPoint(0, 0), after.size()))) << what;
+            frame.mapEditor.Undo();
+        }
+    }
+    // A map that fits keeps one pixel a tile, the rectangle of the layout exactly.
+    frame.NewMap(192, 112, TERRAIN_TYPE_GRASS);
+    int left = frame.editorWnd->width() + 10 - (192 + 225) / 2;
+    EXPECT_EQ(frame.editorWnd->overviewRect, QRect(left, 360, 192, 112));
+}
