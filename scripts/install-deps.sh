@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev libpng-dev
   clang libclang-rt-14-dev clang-format
   imagemagick
+  desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev file
 )
 
 missing=()

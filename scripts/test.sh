@@ -14,6 +14,13 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_WARN
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
+echo "== Debian package =="
+(cd build/test && cpack -G DEB >/dev/null)
+package=$(ls build/test/tarvo-map-editor_*_amd64.deb)
+dpkg-deb --field "$package" Depends | grep -q libqt6widgets6
+dpkg-deb --contents "$package" | grep -q "usr/bin/tarvo-map-editor$"
+echo "built $package"
+
 echo "== Sanitizer build (address, undefined) =="
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON \
   -DTARVO_WARNINGS_AS_ERRORS=ON -DTARVO_BUILD_BENCHMARKS=OFF

@@ -4,6 +4,7 @@
 #include "interchange/bitmap_interchange.h"
 #include "map_document.h"
 #include "overwrite_guard.h"
+#include "platform/bundled_files.h"
 #include "subcommand.h"
 
 namespace {
@@ -14,7 +15,9 @@ bool IsWarning(int result) {
 
 int RunImport(const CCommandLine& line) {
     const std::string& picture = line.Positionals()[0];
-    const std::string& gameData = line.Value("--gamedata");
+    const std::string gameData = line.Has("--gamedata")
+                                     ? line.Value("--gamedata")
+                                     : BundledGameDataFile(RunningProgramFolder());
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({picture, SubtypeFileName(picture), gameData}, output);
     if (!ReadGameDataFile(gameData)) {
@@ -37,7 +40,7 @@ int RunImport(const CCommandLine& line) {
 const Subcommand& ImportCommand() {
     static const Subcommand command{
         "import",
-        "COLOR.bmp --gamedata INI -o OUT.gmp",
+        "COLOR.bmp [--gamedata INI] -o OUT.gmp",
         "make a map from a bitmap pair",
         "Makes a map from a 24-bit colour bitmap, one pixel per tile, whose colours give the\n"
         "terrain types, and the 8-bit subtype bitmap beside it (COLOR_s.bmp), whose values\n"
@@ -45,7 +48,8 @@ const Subcommand& ImportCommand() {
         "colours and subtypes are reported as warnings and the map is still made.\n"
         "\n"
         "Options:\n"
-        "  --gamedata INI   the game data file (tarvo.ini)\n"
+        "  --gamedata INI   the game data file (default: the tarvo.ini installed with the\n"
+        "                   tool)\n"
         "  -o OUT.gmp       the map file to write\n",
         {{"--gamedata"}, {"-o"}},
         1,

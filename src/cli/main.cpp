@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "exit_status.h"
+#include "manual_page.h"
 #include "stderr_interaction.h"
 #include "subcommand.h"
 #include "usage_error.h"
@@ -80,6 +81,11 @@ int RunTool(const std::vector<std::string>& arguments) {
     const std::string& name = arguments[0];
     if (name == "--help" || name == "-h") {
         PrintOverview(stdout);
+        return kExitSuccess;
+    }
+    // For the build, which installs the manual page made from the same texts as --help.
+    if (name == "--manual-page") {
+        PrintManualPage(stdout, Subcommands());
         return kExitSuccess;
     }
     const Subcommand* command = FindSubcommand(name);

@@ -4,6 +4,7 @@
 #include "map_document.h"
 #include "model/terrain_type.h"
 #include "overwrite_guard.h"
+#include "platform/bundled_files.h"
 #include "subcommand.h"
 
 namespace {
@@ -21,7 +22,9 @@ int RunNew(const CCommandLine& line) {
     int width = line.Number("--width", kMinMapSide, kMaxMapWidth, kNewMapLimits);
     int height = line.Number("--height", kMinMapSide, kMaxMapHeight, kNewMapLimits);
     int fillType = FillType(line.Choice("--fill", {"grass", "desert", "ocean"}));
-    const std::string& gameData = line.Value("--gamedata");
+    const std::string gameData = line.Has("--gamedata")
+                                     ? line.Value("--gamedata")
+                                     : BundledGameDataFile(RunningProgramFolder());
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({gameData}, output);
     if (!ReadGameDataFile(gameData)) {
@@ -39,13 +42,14 @@ int RunNew(const CCommandLine& line) {
 const Subcommand& NewCommand() {
     static const Subcommand command{
         "new",
-        "--gamedata INI --width W --height H --fill grass|desert|ocean -o OUT.gmp",
+        "[--gamedata INI] --width W --height H --fill grass|desert|ocean -o OUT.gmp",
         "make a new map",
         "Makes a map of W x H tiles filled with one terrain, as the editor's New does, with\n"
         "the terrain table of the game data file, and saves it.\n"
         "\n"
         "Options:\n"
-        "  --gamedata INI   the game data file (tarvo.ini)\n"
+        "  --gamedata INI   the game data file (default: the tarvo.ini installed with the\n"
+        "                   tool)\n"
         "  --width W        20 to 192 tiles\n"
         "  --height H       20 to 112 tiles\n"
         "  --fill TERRAIN   grass, desert or ocean\n"

@@ -12,6 +12,7 @@
 #include "mapfile/map_file.h"
 #include "model/terrain_table.h"
 #include "model/terrain_type.h"
+#include "platform/bundled_files.h"
 
 namespace {
 
@@ -64,9 +65,8 @@ bool IsImportWarning(int result) {
 
 void CMainFrame::OnOpenGameData() {
     std::string remembered = CEditorSettings::GameDataFile();
-    std::optional<std::string> path =
-        ChooseToOpen({kIniFilter, "ini",
-                      remembered.empty() ? programFolder + "/gamedata/tarvo.ini" : remembered});
+    std::optional<std::string> path = ChooseToOpen(
+        {kIniFilter, "ini", remembered.empty() ? BundledGameDataFile(programFolder) : remembered});
     if (path) {
         ReadGameData(*path, false);
     }
@@ -74,7 +74,7 @@ void CMainFrame::OnOpenGameData() {
 
 void CMainFrame::StartUp(const std::vector<std::string>& arguments) {
     std::string remembered = CEditorSettings::GameDataFile();
-    ReadGameData(remembered.empty() ? programFolder + "/gamedata/tarvo.ini" : remembered, true);
+    ReadGameData(remembered.empty() ? BundledGameDataFile(programFolder) : remembered, true);
     if (!arguments.empty()) {
         OpenMapFile(arguments.front());
     }
