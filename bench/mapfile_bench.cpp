@@ -16,6 +16,7 @@
 #include "mapfile/map_file.h"
 #include "model/random.h"
 #include "model/terrain_table.h"
+#include "platform/work_pool.h"
 
 namespace {
 
@@ -78,14 +79,17 @@ void Save(BenchMap& map, const std::string& path) {
     }
 }
 
+// The argument is the number of threads that code the art; 0 for the machine's cores.
 void BM_SaveRichMap(benchmark::State& state) {
     auto map = RichMap();
     ScratchFile file("rich.gmp");
+    CWorkPool::SetDefaultThreads(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         Save(*map, file.path);
     }
+    CWorkPool::SetDefaultThreads(0);
 }
-BENCHMARK(BM_SaveRichMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveRichMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Every cell of the sixteen sheets with its zoom copies already made, encoded into memory.
 void BM_EncodeCellsBaseline(benchmark::State& state) {
@@ -116,11 +120,13 @@ void BM_LoadRichMap(benchmark::State& state) {
     ScratchFile file("rich-load.gmp");
     Save(*RichMap(), file.path);
     BenchMap loaded;
+    CWorkPool::SetDefaultThreads(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(LoadMap(file.path, loaded.art, loaded.overview));
     }
+    CWorkPool::SetDefaultThreads(0);
 }
-BENCHMARK(BM_LoadRichMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRichMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The sixteen sheets' full cells decoded from memory.
 void BM_DecodeFullCellsBaseline(benchmark::State& state) {

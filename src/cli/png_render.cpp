@@ -1,5 +1,6 @@
 #include "png_render.h"
 
+#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -24,7 +25,8 @@ constexpr uint8_t kFilterUp = 2;
 // What a worker reuses from band to band.
 struct BandScratch {
     std::vector<uint32_t> pixels;
-    std::vector<uint8_t> rows;  // filtered scanlines, each led by its filter byte
+    std::vector<uint8_t> rows;        // filtered scanlines, each led by its filter byte
+    std::vector<uint8_t> compressor;  // the compressor's hash tables
 };
 
 // A band's piece of the zlib stream and what joining it needs.
@@ -62,24 +64,39 @@ void FilterRows(const std::vector<uint32_t>& pixels, int width, int height,
 
 // A stretch of the zlib stream: raw deflate that ends on a byte boundary (a sync flush) and, for
 // the last band, closes the stream.
-bool Deflate(const std::vector<uint8_t>& rows, bool last, CompressedBand& band) {
-    z_stream stream{};
-    if (deflateInit2(&stream, kCompressionLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-        return false;
+bool Deflate(const std::vector<uint8_t>& rows, bool last, BandScratch& scratch,
+             CompressedBand& band) {
+    scratch.compressor.resize(ISAL_DEF_LVL1_DEFAULT);
+    isal_zstream stream{};
+    isal_deflate_init(&stream);
+    stream.level = kCompressionLevel;
+    stream.level_buf = scratch.compressor.data();
+    stream.level_buf_size = static_cast<uint32_t>(scratch.compressor.size());
+    stream.gzip_flag = IGZIP_DEFLATE;
+    stream.flush = SYNC_FLUSH;
+    stream.end_of_stream = last ? 1 : 0;
+    stream.next_in = const_cast<uint8_t*>(rows.data());
+    stream.avail_in = static_cast<uint32_t>(rows.size());
+    band.bytes.resize(rows.size() / 2 + 1024);
+    for (;;) {
+        stream.next_out = band.bytes.data() + stream.total_out;
+        stream.avail_out = static_cast<uint32_t>(band.bytes.size() - stream.total_out);
+        if (isal_deflate(&stream) != COMP_OK) {
+            return false;
+        }
+        const int finished = last ? ZSTATE_END : ZSTATE_NEW_HDR;
+        if (stream.avail_in == 0 && stream.internal_state.state == finished) {
+            break;
+        }
+        if (stream.avail_out != 0) {
+            return false;  // neither done nor waiting for room
+        }
+        band.bytes.resize(band.bytes.size() * 2);  // pictures that hardly compress
     }
-    // The bound holds for a finished stream; a sync flush adds an empty block of a few bytes.
-    band.bytes.resize(deflateBound(&stream, rows.size()) + 16);
-    stream.next_in = const_cast<Bytef*>(rows.data());
-    stream.avail_in = static_cast<uInt>(rows.size());
-    stream.next_out = band.bytes.data();
-    stream.avail_out = static_cast<uInt>(band.bytes.size());
-    int result = deflate(&stream, last ? Z_FINISH : Z_SYNC_FLUSH);
-    bool done = last ? result == Z_STREAM_END : result == Z_OK && stream.avail_in == 0;
-    band.bytes.resize(band.bytes.size() - stream.avail_out);
-    deflateEnd(&stream);
+    band.bytes.resize(stream.total_out);
     band.adler = adler32_z(adler32(0, nullptr, 0), rows.data(), rows.size());
     band.rawLength = rows.size();
-    return done;
+    return true;
 }
 
 bool CompressBand(const CMapArt& art, int tileSize, int firstRow, int tileRows, bool last,
@@ -91,7 +108,7 @@ bool CompressBand(const CMapArt& art, int tileSize, int firstRow, int tileRows, 
     RenderTiles(art, tileSize, 0, firstRow, art.Grid().GetWidth(), firstRow + tileRows, target, 0,
                 0);
     FilterRows(scratch.pixels, width, height, scratch.rows);
-    return Deflate(scratch.rows, last, band);
+    return Deflate(scratch.rows, last, scratch, band);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -201,19 +202,31 @@ int WriteCustomTerrainArt(CMapArchive& archive, const CMapArt& art) {
     std::vector<uint8_t> directory(kRecordBytes * kRecordsPerSlot * slots.size());
     WritePlaceholder(archive, directory.size());
     uint8_t* record = directory.data();
-    // The cells of a slot are encoded side by side, then written in the file's order.
+    // Every cell of every slot is encoded side by side. Whichever worker finishes the cell
+    // next in the file's order writes it and the finished ones after it, so the writing
+    // overlaps the coding and a cell's streams live only until they are written.
     CWorkPool pool;
     auto encoders = CodecsFor<CJpegEncoder>(pool);
-    std::vector<CellStreams> cells(kCells);
-    for (const CCustomTerrainArt* slot : slots) {
-        if (!pool.Run(kCells, [&](int cell, int worker) {
-                return EncodeCell(*encoders[worker], *slot, cell / 9, cell % 9, cells[cell]);
-            })) {
-            return kMapWriteFailed;
+    std::vector<CellStreams> cells(kCells * slots.size());
+    std::vector<bool> encoded(cells.size());
+    size_t nextToWrite = 0;
+    std::mutex writing;
+    bool written = pool.Run(static_cast<int>(cells.size()), [&](int number, int worker) {
+        const int cell = number % kCells;
+        if (!EncodeCell(*encoders[worker], *slots[number / kCells], cell / 9, cell % 9,
+                        cells[number])) {
+            return false;
         }
-        for (const CellStreams& cell : cells) {
-            WriteCell(archive, cell, record);
+        std::lock_guard<std::mutex> lock(writing);
+        encoded[number] = true;
+        for (; nextToWrite < cells.size() && encoded[nextToWrite]; ++nextToWrite) {
+            WriteCell(archive, cells[nextToWrite], record);
+            cells[nextToWrite] = CellStreams();
         }
+        return true;
+    });
+    if (!written) {
+        return kMapWriteFailed;
     }
     archive.Patch(directoryAt, directory.data(), directory.size());
     return 0;
