@@ -29,7 +29,8 @@ CPainterSet::CPainterSet() {
     painters[TERRAIN_TYPE_DESERT] = std::make_unique<CDesertPainter>();
     painters[TERRAIN_TYPE_GRASS] = std::make_unique<CGrassPainter>();
     painters[TERRAIN_TYPE_FARM] = std::make_unique<CFarmPainter>();
-    painters[TERRAIN_TYPE_WOODS] = std::make_unique<CWoodsPainter>();
+    painters[TERRAIN_TYPE_WOODS] =
+        std::make_unique<CWoodsPainter>(painters[TERRAIN_TYPE_GRASS]->PaintGround());
     // Low hills rise from grass's own ground, and so join grass without a seam.
     painters[TERRAIN_TYPE_HILLS_1] = std::make_unique<CReliefPainter>(
         HillsStyle(0), painters[TERRAIN_TYPE_GRASS]->PaintGround());
