@@ -52,7 +52,7 @@ CTileField CReliefPainter::Hills(CArtRandom& random) const {
         hill.length = hill.width * random.Range(1.0f, 1.7f);
         hill.height = style.peakHeight * random.Range(0.6f, 1.1f);
         // Small hills may stand anywhere, big ones keep nearer the middle.
-        float reach = std::min(hill.length * 0.6f + 4, 20.0f);
+        float reach = std::min(hill.length * 0.4f + 2, 20.0f);
         float far = CTileField::kSize - reach;
         hill.centre = {random.Range(reach, far), random.Range(reach, far)};
     }
@@ -66,7 +66,7 @@ CTileField CReliefPainter::Hills(CArtRandom& random) const {
             h += r < 1 ? hill.height * (1 - r) * (1 - r) : 0;
         }
         // The few that would still reach an edge sink into the ground all variants share there.
-        return h * SmoothStep(2, 8, static_cast<float>(EdgeDistance(x, y)));
+        return h * SmoothStep(2, 7, static_cast<float>(EdgeDistance(x, y)));
     });
 }
 
