@@ -11,7 +11,7 @@
 // The heights of a mountain type's cells: a country of branching rock crests, broken by the
 // valleys between them, with peaks of different sizes standing on the crests. The crests near a
 // cell's edges are the same in every cell, and so run on from each cell into the next; inside,
-// every cell has crests of its own and its own one to three peaks, placed where its crests run
+// every cell has crests of its own and up to three peaks of its own, placed where its crests run
 // highest. A block of cells thus reads as one range, without a grid of bumps.
 class CMountainRange {
   public:

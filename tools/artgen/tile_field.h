@@ -31,7 +31,7 @@ class CTileField {
     // Sharp crests in [0, 1]: 1 - |noise| per octave, multiplied down the octaves.
     static CTileField Ridges(uint32_t seed, int period, int octaves);
     // Mountain crests in [0, 1]: ridged noise whose finer octaves grow on the coarser crests.
-    static CTileField Crests(uint32_t seed, int period, int octaves, float gain = 0.5f);
+    static CTileField Crests(uint32_t seed, int period, int octaves, float gain);
 
     // Any integer position; the field repeats.
     float At(int x, int y) const { return values[Wrap(y) * kSize + Wrap(x)]; }
