@@ -13,7 +13,8 @@ class CDesertPainter : public CCellPainter {
     CArtImage PaintGround() const override;
 
   private:
-    CArtImage Paint(const CTileField& duneField, const CTileField& toneField) const;
+    CArtImage Paint(const CTileField& duneField, const CTileField& toneField,
+                    const CTileField& phaseField) const;
 
     CTileField dunes;
     CTileField tone;

@@ -1,5 +1,7 @@
 #include "mountain_foot_painter.h"
 
+#include <cmath>
+
 #include "art_random.h"
 
 namespace {
@@ -16,8 +18,11 @@ CArtImage CMountainFootPainter::PaintCell(int cell) const {
     CTileField distance = mask.Cell(cell);
     CTileField massif = mountains.Raised(CArtRandom::Hash(0x25F0, cell));
     CArtImage rock = mountains.Shade(CTileField::Made([&](int x, int y) {
-        float rocky = SmoothStep(0.0f, -15.0f, distance.At(x, y));
-        return mountains.Ground().At(x, y) + rocky * massif.At(x, y);
+        // The range sinks to its foot where the hills begin, except at the cell's edges, where
+        // it is the ground every cell of the range shares.
+        float ground = mountains.Ground().At(x, y);
+        float rocky = SmoothStep(1.0f, -6.0f, distance.At(x, y));
+        return std::lerp(ground, rocky * (ground + massif.At(x, y)), EdgeWindow(x, y));
     }));
     return CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
         float d = distance.At(x, y);

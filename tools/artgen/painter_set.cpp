@@ -29,11 +29,12 @@ CPainterSet::CPainterSet() {
     painters[TERRAIN_TYPE_DESERT] = std::make_unique<CDesertPainter>();
     painters[TERRAIN_TYPE_GRASS] = std::make_unique<CGrassPainter>();
     painters[TERRAIN_TYPE_FARM] = std::make_unique<CFarmPainter>();
-    painters[TERRAIN_TYPE_WOODS] = std::make_unique<CWoodsPainter>();
-    for (int level = 0; level < 2; ++level) {
-        painters[TERRAIN_TYPE_HILLS_1 + level] =
-            std::make_unique<CReliefPainter>(HillsStyle(level));
-    }
+    painters[TERRAIN_TYPE_WOODS] =
+        std::make_unique<CWoodsPainter>(painters[TERRAIN_TYPE_GRASS]->PaintGround());
+    // Low hills rise from grass's own ground, and so join grass without a seam.
+    painters[TERRAIN_TYPE_HILLS_1] = std::make_unique<CReliefPainter>(
+        HillsStyle(0), painters[TERRAIN_TYPE_GRASS]->PaintGround());
+    painters[TERRAIN_TYPE_HILLS_2] = std::make_unique<CReliefPainter>(HillsStyle(1));
     auto lowMountains = std::make_unique<CReliefPainter>(MountainStyle(0));
     const CReliefPainter& rock = *lowMountains;
     painters[TERRAIN_TYPE_MOUNTAIN_1] = std::move(lowMountains);

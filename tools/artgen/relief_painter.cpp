@@ -13,93 +13,31 @@ constexpr float kLightX = -0.6f;
 constexpr float kLightY = -0.6f;
 constexpr float kLightZ = 0.53f;
 
-constexpr float kFootRadius = 23;
 constexpr float kTwoPi = 6.2832f;
-
-// A peak with plane faces: the summit stands over a ring of foot points, and each face between
-// two neighbouring foot points slopes straight down from the summit to the foot. Faces turned
-// to the light and away from it are what makes a mountain read as one at a glance.
-struct Peak {
-    Point summit;
-    float height;
-    std::vector<Point> foot;  // around the summit by angle
-
-    // 0 at the summit, 1 on the foot line, beyond 1 outside.
-    static float Fraction(Point d, Point a, Point b) {
-        Point edge = b - a;
-        float cross = d.x * edge.y - d.y * edge.x;
-        float toEdge = (a.x * edge.y - a.y * edge.x) / (std::abs(cross) > 1e-6f ? cross : 1e-6f);
-        return toEdge > 0 ? 1 / toEdge : 2;
-    }
-
-    float At(Point p) const {
-        Point d = p - summit;
-        float angle = std::atan2(d.y, d.x);
-        size_t n = foot.size();
-        for (size_t i = 0; i < n; ++i) {
-            Point a = foot[i] - summit;
-            Point b = foot[(i + 1) % n] - summit;
-            float from = std::atan2(a.y, a.x);
-            float span = std::remainder(std::atan2(b.y, b.x) - from, kTwoPi);
-            float into = std::remainder(angle - from, kTwoPi);
-            if (into >= 0 && into <= span) {
-                return height * std::max(0.0f, 1 - Fraction(d, a, b));
-            }
-        }
-        return 0;
-    }
-};
 
 Point Direction(float angle) {
     return {std::cos(angle), std::sin(angle)};
 }
 
-Peak MakePeak(Point summit, float height, float radius, CArtRandom& random) {
-    Peak peak = {summit, height, {}};
-    int corners = 6 + random.Below(3);
-    float start = random.Range(0, kTwoPi);
-    for (int i = 0; i < corners; ++i) {
-        float angle = start + kTwoPi * (i + random.Range(-0.2f, 0.2f)) / corners;
-        peak.foot.push_back(summit + Direction(angle) * (radius * random.Range(0.8f, 1.15f)));
-    }
-    return peak;
-}
-
-// A main peak near the middle of the cell, sometimes with a lower shoulder on its shaded side,
-// where the shoulder's own shaded faces look outwards.
-std::vector<Peak> Massif(const ReliefStyle& style, CArtRandom& random) {
-    Point summit = {random.Range(21, 29), random.Range(21, 29)};
-    float radius = random.Range(style.minPeakRadius, style.maxPeakRadius);
-    std::vector<Peak> peaks = {MakePeak(summit, style.peakHeight, radius, random)};
-    if (random.Chance(0.6f)) {
-        Point at =
-            summit + Direction(random.Range(-0.5f, 2.0f)) * (radius * random.Range(0.45f, 0.6f));
-        peaks.push_back(MakePeak(at, style.peakHeight * random.Range(0.55f, 0.7f),
-                                 radius * random.Range(0.5f, 0.65f), random));
-    }
-    return peaks;
-}
-
 }  // namespace
 
-CReliefPainter::CReliefPainter(const ReliefStyle& style)
+CReliefPainter::CReliefPainter(const ReliefStyle& style, std::optional<CArtImage> meadow)
     : style(style),
-      ground(GroundHeights(style.seed)),
-      texture(CTileField::Noise(style.seed + 5, 6, 2)) {}
+      meadow(std::move(meadow)),
+      range(style.rugged ? std::make_optional<CMountainRange>(style) : std::nullopt),
+      ground(range ? range->Shared() : GroundHeights(style.seed)),
+      texture(CTileField::Noise(style.seed + 5, 6, 2)),
+      crevasses(CTileField::Ridges(style.seed + 6, 6, 1)) {}
 
 CTileField CReliefPainter::GroundHeights(uint32_t seed) const {
-    // Hills roll in long swells; mountain ground is broken up more finely.
-    CTileField rolling =
-        style.rugged ? CTileField::Noise(seed, 2, 3) : CTileField::Noise(seed, 1, 2);
-    CTileField rock = CTileField::Ridges(seed + 1, 5, 2);
-    return CTileField::Made([&](int x, int y) {
-        float roughness = style.rugged ? 0.4f * rock.At(x, y) : 0;
-        return style.groundRelief * (rolling.At(x, y) + roughness);
-    });
+    // Hills of their own ground roll in long swells; on a meadow the ground stays flat.
+    CTileField rolling = CTileField::Noise(seed, 1, 2);
+    return CTileField::Made([&](int x, int y) { return style.groundRelief * rolling.At(x, y); });
 }
 
 CTileField CReliefPainter::Hills(CArtRandom& random) const {
-    // A few mounds of different sizes, drawn out in different directions.
+    // Rises of different sizes scattered over the cell and drawn out in different directions.
+    // Each has a clear foot, so it reads as a hill rather than a blur.
     struct Hill {
         Point centre;
         Point along;
@@ -109,11 +47,14 @@ CTileField CReliefPainter::Hills(CArtRandom& random) const {
     };
     std::vector<Hill> hills(style.minPeaks + random.Below(style.maxPeaks - style.minPeaks + 1));
     for (Hill& hill : hills) {
-        hill.centre = {random.Range(14, 36), random.Range(14, 36)};
         hill.along = Direction(random.Range(0, kTwoPi));
         hill.width = random.Range(style.minPeakRadius, style.maxPeakRadius);
-        hill.length = hill.width * random.Range(1.0f, 1.8f);
+        hill.length = hill.width * random.Range(1.0f, 1.7f);
         hill.height = style.peakHeight * random.Range(0.6f, 1.1f);
+        // Small hills may stand anywhere, big ones keep nearer the middle.
+        float reach = std::min(hill.length * 0.4f + 2, 20.0f);
+        float far = CTileField::kSize - reach;
+        hill.centre = {random.Range(reach, far), random.Range(reach, far)};
     }
     return CTileField::Made([&](int x, int y) {
         float h = 0;
@@ -121,79 +62,97 @@ CTileField CReliefPainter::Hills(CArtRandom& random) const {
             Point d = Point{x + 0.5f, y + 0.5f} - hill.centre;
             float u = Dot(d, hill.along) / hill.length;
             float v = Dot(d, Perpendicular(hill.along)) / hill.width;
-            h += hill.height * std::exp(-2 * (u * u + v * v));
+            float r = u * u + v * v;
+            h += r < 1 ? hill.height * (1 - r) * (1 - r) : 0;
         }
-        return h;
+        // The few that would still reach an edge sink into the ground all variants share there.
+        return h * SmoothStep(2, 7, static_cast<float>(EdgeDistance(x, y)));
     });
 }
 
-CTileField CReliefPainter::Mountain(CArtRandom& random, uint32_t seed) const {
-    std::vector<Peak> peaks = Massif(style, random);
-    CTileField warpX = CTileField::Noise(seed, 4, 2);
-    CTileField warpY = CTileField::Noise(seed + 1, 4, 2);
-    CTileField crags = CTileField::Ridges(seed + 2, 5, 2);
-    return CTileField::Made([&](int x, int y) {
-        Point warped = Point{x + 0.5f, y + 0.5f} + Point{warpX.At(x, y), warpY.At(x, y)} * 1.5f;
-        float h = 0;
-        for (const Peak& peak : peaks) {
-            h = std::max(h, peak.At(warped));
-        }
-        return h * (0.93f + 0.14f * crags.At(x, y));
-    });
+Point CReliefPainter::Slope(const CTileField& heights, int x, int y) const {
+    return Point{heights.At(x + 1, y) - heights.At(x - 1, y),
+                 heights.At(x, y + 1) - heights.At(x, y - 1)} *
+           (0.5f * style.steepness);
 }
 
 float CReliefPainter::LightAt(const CTileField& heights, int x, int y) const {
-    float gx = (heights.At(x + 1, y) - heights.At(x - 1, y)) * 0.5f * style.steepness;
-    float gy = (heights.At(x, y + 1) - heights.At(x, y - 1)) * 0.5f * style.steepness;
-    float normalLength = std::sqrt(gx * gx + gy * gy + 1);
-    float shade = (-gx * kLightX - gy * kLightY + kLightZ) / (normalLength * kLightZ);
-    return std::clamp(shade, 0.45f, 1.5f);
+    Point slope = Slope(heights, x, y);
+    float normalLength = std::sqrt(Dot(slope, slope) + 1);
+    float shade = (-slope.x * kLightX - slope.y * kLightY + kLightZ) / (normalLength * kLightZ);
+    return std::clamp(shade, 0.55f, 1.5f);
 }
 
 Rgb CReliefPainter::Lit(Rgb colour, float shade) const {
     if (shade < 1) {
-        return Mix(colour * shade, style.shadowTint, (1 - shade) * 0.35f);
+        return Mix(colour * shade, style.shadowTint, (1 - shade) * 0.5f);
     }
     return colour * (1 + (shade - 1) * 0.6f);
 }
 
-Rgb CReliefPainter::ColourAt(const CTileField& heights, int x, int y) const {
+Rgb CReliefPainter::GroundColour(float height, int x, int y) const {
+    float t = Clamp01(height / style.highAt + 0.1f * texture.At(x, y));
+    if (meadow) {
+        // The meadow's own colour on flat ground, shifted as the style's colours shift uphill.
+        Rgb shift = {style.high.r / style.low.r, style.high.g / style.low.g,
+                     style.high.b / style.low.b};
+        return meadow->At(x, y) * Mix({1, 1, 1}, shift, height > 0 ? t : 0);
+    }
+    return Mix(style.low, style.high, t);
+}
+
+Rgb CReliefPainter::ColourAt(const CTileField& heights, int x, int y, bool glacier) const {
     float h = heights.At(x, y);
     float shade = LightAt(heights, x, y);
     float grain = texture.At(x, y);
-    Rgb rock = Lit(Mix(style.low, style.high, Clamp01(h / style.highAt + 0.1f * grain)), shade);
-    // Snow stays bright in the shade, only turning a little blue.
-    Rgb snow = Lit(style.snow, 1 - (1 - shade) * 0.55f);
-    return Mix(rock, snow, SmoothStep(style.snowAt, style.snowAt + 0.25f, h + 0.25f * grain));
+    Rgb rock = Lit(GroundColour(h, x, y), shade);
+    if (glacier) {
+        // Ice fills the valleys and the hollows under the crests.
+        float ice = SmoothStep(style.iceUpTo + 0.08f, style.iceUpTo - 0.08f, h + 0.1f * grain);
+        // Crevasses streak the ice.
+        float crevasse = 1 - 0.25f * SmoothStep(0.75f, 0.95f, crevasses.At(x, y));
+        // The glacier lies in the middle of the cell, its edge ragged.
+        float fromMiddle = Length(Point{x + 0.5f, y + 0.5f} - Point{25, 25}) + 5 * grain;
+        ice *= std::min(SmoothStep(21, 13, fromMiddle), EdgeWindow(x, y));
+        rock = Mix(rock, Lit(style.ice * crevasse, shade), ice);
+    }
+    // Snow in the shade turns blue-grey, so that snowy peaks keep their faces; it does not hold
+    // on the steepest of them.
+    Rgb snow = Lit(style.snow, 1 - (1 - shade) * 0.8f);
+    float steep = SmoothStep(1.3f, 2.4f, Length(Slope(heights, x, y)));
+    float snowy = SmoothStep(style.snowAt, style.snowAt + 0.25f, h + 0.25f * grain) * (1 - steep);
+    return Mix(rock, snow, snowy);
 }
 
-CArtImage CReliefPainter::Shade(const CTileField& heights) const {
+CArtImage CReliefPainter::Shade(const CTileField& heights, bool glacier) const {
     return CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
         float grit = CArtRandom::Grain(x, y, style.seed);
-        bool bush = grit < style.scrub * (1 - Clamp01(heights.At(x, y) / style.highAt));
+        // On a meadow, bushes grow on the hills only: the flat ground is the meadow's.
+        float h = heights.At(x, y);
+        bool bush = grit < style.scrub * (1 - Clamp01(h / style.highAt)) && (!meadow || h > 0.05f);
         float speckle = style.rugged ? 1 + 0.08f * (grit - 0.5f) : 1;
-        return ColourAt(heights, x, y) * (bush ? 0.65f : speckle);
+        return ColourAt(heights, x, y, glacier) * (bush ? 0.65f : speckle);
     });
 }
 
 CArtImage CReliefPainter::PaintGround() const {
-    return Shade(ground);
+    return meadow ? *meadow : Shade(ground);
 }
 
 CTileField CReliefPainter::Raised(uint32_t seed) const {
+    if (range) {
+        CTileField heights = range->Cell(seed);
+        return CTileField::Made([&](int x, int y) { return heights.At(x, y) - ground.At(x, y); });
+    }
     CArtRandom random(seed);
-    CTileField raised = style.rugged ? Mountain(random, seed + 1) : Hills(random);
-    // The foot is round and stays clear of the edges, which every variant shares.
-    return CTileField::Made([&](int x, int y) {
-        float fromMiddle = Length(Point{x + 0.5f, y + 0.5f} - Point{25, 25});
-        return raised.At(x, y) * SmoothStep(kFootRadius, kFootRadius - 7, fromMiddle);
-    });
+    return Hills(random);
 }
 
 CArtImage CReliefPainter::PaintCell(int cell) const {
     uint32_t seed = CArtRandom::Hash(style.seed, cell);
-    // Rock varies its ground in the middle too; rolling hills keep the shared swell under them.
-    CTileField base = style.rugged ? ground.WithInterior(GroundHeights(seed)) : ground;
+    if (range) {
+        return Shade(range->Cell(seed), cell < style.glacierCells);
+    }
     CTileField raised = Raised(seed);
-    return Shade(CTileField::Made([&](int x, int y) { return base.At(x, y) + raised.At(x, y); }));
+    return Shade(CTileField::Made([&](int x, int y) { return ground.At(x, y) + raised.At(x, y); }));
 }

@@ -4,25 +4,30 @@
 
 #include "rgb.h"
 
-// How a hilly or mountainous type looks: the shared ground near the tile edges, the heights
-// each variant raises in the middle, and the colours by height.
+// How a hilly or mountainous type looks: the heights of its ground and of what each variant
+// raises on it, and the colours by height.
 struct ReliefStyle {
     uint32_t seed;
-    bool rugged;         // rock peaks with plane faces rather than rounded hills
-    float groundRelief;  // height of the shared ground's bumps
-    int minPeaks = 0;    // hills a rounded variant raises
+    bool rugged;             // a mountain range (see CMountainRange) rather than rounded hills
+    float groundRelief = 0;  // height of the swells of hills that have ground of their own
+    int minPeaks = 0;        // hills a variant raises
     int maxPeaks = 0;
     float peakHeight;
-    float minPeakRadius;  // of a hill, or of a mountain's foot
+    float minPeakRadius;  // of a hill, or of a mountain peak's foot
     float maxPeakRadius;
-    float steepness;  // how strongly slopes are lit and shaded
-    Rgb low;          // colour at height 0
-    Rgb high;         // colour at height `highAt`
+    float countryHeight = 0;  // of the crests mountain peaks stand on
+    float steepness;          // how strongly slopes are lit and shaded
+    Rgb low;                  // colour at height 0
+    Rgb high;                 // colour at height `highAt`
     float highAt;
     Rgb snow = {};
     float snowAt;    // snow lies above this height
     Rgb shadowTint;  // what faces away from the light turns towards
-    float scrub;     // density of dark bushes on the lower slopes
+    // The first glacierCells cells of the sheet carry glaciers of ice below iceUpTo.
+    int glacierCells = 0;
+    Rgb ice = {};
+    float iceUpTo = 0;
+    float scrub;  // density of dark bushes on the lower slopes
 };
 
 // Level 0 and 1: low and high hills; level 0 to 2: low, medium and high mountains.

@@ -105,10 +105,7 @@ void CRiverShape::AddCurve(Point from, Point fromDirection, Point to, Point toDi
         float envelope = std::pow(std::sin(kPi * t), 2.0f);
         float offset = meander * std::sin(kPi * waves * t) * envelope;
         stroke.points.push_back(Bezier(from, c1, c2, to, t) + Perpendicular(tangent) * offset);
-        // The river swells and narrows a little along its course, but not where it leaves.
-        float swell = 1 + 0.15f * std::sin(2 * kPi * t * (waves + 1) + meander) * envelope;
-        stroke.halfWidths.push_back(std::lerp(halfWidth, endHalfWidth, SmoothStep(0.25f, 1, t)) *
-                                    swell);
+        stroke.halfWidths.push_back(std::lerp(halfWidth, endHalfWidth, SmoothStep(0.25f, 1, t)));
     }
     strokes.push_back(std::move(stroke));
 }
@@ -128,15 +125,33 @@ void CRiverShape::BuildRun(uint8_t exits) {
     std::vector<int> directions = ExitDirections(exits);
     int a = directions[0];
     int b = directions[1];
+    if (b != Opposite(a)) {
+        BuildBend(a, b);
+        return;
+    }
+    // A straight run wanders a little, but crosses the middle of the tile on the midline: there
+    // a run stacked across it brings its own water, and the two must meet as one.
     CArtRandom random(seed);
     constexpr float kMeanders[] = {0.5f, 0.7f, 0.3f, 0.0f, 0.45f};
-    constexpr int kWaves[] = {2, 1, 2, 1, 1};
-    bool straight = b == Opposite(a);
     float meander = kMeanders[variant % 5] * (kCell / 2 - halfWidth - bankWidth - kEdgeMargin) *
-                    (straight ? 0.55f : 0.4f) * (random.Chance(0.5f) ? 1 : -1);
+                    0.3f * (random.Chance(0.5f) ? 1 : -1);
     AddStub(a);
-    AddCurve(StubEnd(a), Inward(a), StubEnd(b), Inward(b) * -1, meander, kWaves[variant % 5],
-             halfWidth);
+    AddCurve(StubEnd(a), Inward(a), StubEnd(b), Inward(b) * -1, meander, 2, halfWidth);
+    AddStub(b);
+}
+
+void CRiverShape::BuildBend(int a, int b) {
+    // Along the midlines to near the middle, where the river turns: pieces stacked on the tile
+    // share the arms to the edges and meet only where they turn.
+    constexpr float kTurnRadii[] = {8, 11, 6, 13, 9.5f};
+    float radius = kTurnRadii[variant % 5];
+    Point middle = {kCell / 2, kCell / 2};
+    Point turnIn = middle - Inward(a) * radius;
+    Point turnOut = middle - Inward(b) * radius;
+    AddStub(a);
+    AddCurve(StubEnd(a), Inward(a), turnIn, Inward(a), 0, 1, halfWidth);
+    AddCurve(turnIn, Inward(a), turnOut, Inward(b) * -1, 0, 1, halfWidth);
+    AddCurve(turnOut, Inward(b) * -1, StubEnd(b), Inward(b) * -1, 0, 1, halfWidth);
     AddStub(b);
 }
 
@@ -147,9 +162,11 @@ void CRiverShape::BuildFork(uint8_t exits) {
     int b = Opposite(a);
     CArtRandom random(seed);
     AddStub(a);
-    AddCurve(StubEnd(a), Inward(a), StubEnd(b), Inward(b) * -1, random.Range(-3, 3), 2, halfWidth);
+    AddCurve(StubEnd(a), Inward(a), StubEnd(b), Inward(b) * -1, random.Range(-1.5f, 1.5f), 2,
+             halfWidth);
     AddStub(b);
-    Point join = PointOnMainCurve(random.Range(0.35f, 0.65f));
+    // The side stream joins in the middle, where a run stacked on a straight one would join.
+    Point join = PointOnMainCurve(random.Range(0.47f, 0.53f));
     AddPortToPoint(side, join, halfWidth * 0.9f);
 }
 

@@ -50,6 +50,7 @@ class CRiverShape {
     Point PointOnMainCurve(float t) const;
 
     void BuildRun(uint8_t exits);
+    void BuildBend(int a, int b);
     void BuildFork(uint8_t exits);
     void BuildJunction();
     void BuildSource(int direction);

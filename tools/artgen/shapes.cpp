@@ -24,27 +24,58 @@ void ForDisc(float cx, float cy, float radius, Paint paint) {
     }
 }
 
-}  // namespace
+// The pixel a shape drawn at (x, y) lands on: across an edge it comes back in on the other
+// side, or, for shapes kept inside, it is dropped (null).
+Rgb* Target(CArtImage& image, int x, int y, bool wrap) {
+    if (wrap) {
+        return &image.Wrapped(x, y);
+    }
+    return image.Contains(x, y) ? &image.At(x, y) : nullptr;
+}
 
-void DarkenDisc(CArtImage& image, float cx, float cy, float radius, float factor) {
+void Darken(CArtImage& image, float cx, float cy, float radius, float factor, bool wrap) {
     ForDisc(cx, cy, radius, [&](int x, int y, float, float) {
-        image.Wrapped(x, y) = image.Wrapped(x, y) * factor;
+        if (Rgb* pixel = Target(image, x, y, wrap)) {
+            *pixel = *pixel * factor;
+        }
     });
 }
 
-void DrawCanopy(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed) {
+void Canopy(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed,
+            bool wrap) {
     ForDisc(cx, cy, radius, [&](int x, int y, float dx, float dy) {
         float dz = std::sqrt(std::max(0.0f, 1 - dx * dx - dy * dy));
         float light = -0.5f * dx - 0.55f * dy + 0.67f * dz;
         float shade = 0.45f + 0.75f * std::max(0.0f, light);
         shade *= 1 + 0.22f * (CArtRandom::Grain(x, y, seed) - 0.5f);
-        image.Wrapped(x, y) = colour * shade;
+        if (Rgb* pixel = Target(image, x, y, wrap)) {
+            *pixel = colour * shade;
+        }
     });
 }
 
+void Tree(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed,
+          bool wrap) {
+    Darken(image, cx + 0.35f * radius + 0.8f, cy + 0.45f * radius + 0.8f, radius, 0.6f, wrap);
+    Canopy(image, cx, cy, radius, colour, seed, wrap);
+}
+
+}  // namespace
+
+void DarkenDisc(CArtImage& image, float cx, float cy, float radius, float factor) {
+    Darken(image, cx, cy, radius, factor, true);
+}
+
+void DrawCanopy(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed) {
+    Canopy(image, cx, cy, radius, colour, seed, true);
+}
+
 void DrawTree(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed) {
-    DarkenDisc(image, cx + 0.35f * radius + 0.8f, cy + 0.45f * radius + 0.8f, radius, 0.6f);
-    DrawCanopy(image, cx, cy, radius, colour, seed);
+    Tree(image, cx, cy, radius, colour, seed, true);
+}
+
+void DrawTreeInside(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed) {
+    Tree(image, cx, cy, radius, colour, seed, false);
 }
 
 void FillRect(CArtImage& image, int x0, int y0, int x1, int y1, Rgb colour) {

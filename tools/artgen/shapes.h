@@ -13,6 +13,8 @@ void DarkenDisc(CArtImage& image, float cx, float cy, float radius, float factor
 void DrawCanopy(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed);
 // A canopy with its shadow falling to the bottom right.
 void DrawTree(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed);
+// The same, but what falls outside the picture is dropped instead of coming in on the other side.
+void DrawTreeInside(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed);
 
 // Fills the pixels x0 <= x < x1, y0 <= y < y1 that lie in the picture.
 void FillRect(CArtImage& image, int x0, int y0, int x1, int y1, Rgb colour);

@@ -18,10 +18,16 @@ float Fade(float t) {
 }
 
 // The random gradients of one octave's lattice, which repeats every periodX x periodY points.
+// Gradient noise is 0 on the lattice points; a shifted lattice moves them off the tile's edges
+// and middle, to a place of the seed's choosing.
 class GradientLattice {
   public:
-    GradientLattice(int periodX, int periodY, uint32_t seed)
-        : periodX(periodX), periodY(periodY), gradients(static_cast<size_t>(periodX) * periodY) {
+    GradientLattice(int periodX, int periodY, uint32_t seed, bool shifted = false)
+        : periodX(periodX),
+          periodY(periodY),
+          shiftX(shifted ? (CArtRandom::Hash(seed, 1) & 0xFFFF) / 65536.0f : 0),
+          shiftY(shifted ? (CArtRandom::Hash(seed, 2) & 0xFFFF) / 65536.0f : 0),
+          gradients(static_cast<size_t>(periodX) * periodY) {
         for (int j = 0; j < periodY; ++j) {
             for (int i = 0; i < periodX; ++i) {
                 float angle =
@@ -33,8 +39,8 @@ class GradientLattice {
 
     // Gradient noise at pixel (x, y) of the tile.
     float At(int x, int y) const {
-        float u = (x + 0.5f) * periodX / kTileSize;
-        float v = (y + 0.5f) * periodY / kTileSize;
+        float u = (x + 0.5f) * periodX / kTileSize + shiftX;
+        float v = (y + 0.5f) * periodY / kTileSize + shiftY;
         int i0 = static_cast<int>(std::floor(u));
         int j0 = static_cast<int>(std::floor(v));
         float fu = u - i0;
@@ -54,6 +60,8 @@ class GradientLattice {
 
     int periodX;
     int periodY;
+    float shiftX;
+    float shiftY;
     std::vector<std::pair<float, float>> gradients;
 };
 
@@ -95,12 +103,42 @@ CTileField CTileField::Ridges(uint32_t seed, int period, int octaves) {
     return field;
 }
 
+CTileField CTileField::Crests(uint32_t seed, int period, int octaves, float gain) {
+    CTileField field;
+    CTileField weight;
+    weight.values.fill(1);
+    float amplitude = 1;
+    float total = 0;
+    for (int o = 0; o < octaves; ++o) {
+        GradientLattice lattice(period << o, period << o, CArtRandom::Hash(seed, o, 9), true);
+        for (int y = 0; y < kSize; ++y) {
+            for (int x = 0; x < kSize; ++x) {
+                float crest = 1 - std::min(1.0f, std::abs(lattice.At(x, y)));
+                float signal = crest * crest * weight.At(x, y);
+                field.Ref(x, y) += amplitude * signal;
+                // Finer crests grow where the coarser ones are high: on the ridges, not in
+                // the valleys.
+                weight.Ref(x, y) = std::clamp(signal * 2, 0.0f, 1.0f);
+            }
+        }
+        total += amplitude;
+        amplitude *= gain;
+    }
+    for (float& v : field.values) {
+        v /= total;
+    }
+    return field;
+}
+
 CTileField CTileField::WithInterior(const CTileField& inner) const {
     return Made(
         [&](int x, int y) { return std::lerp(At(x, y), inner.At(x, y), EdgeWindow(x, y)); });
 }
 
+int EdgeDistance(int x, int y) {
+    return std::min({x, y, CTileField::kSize - 1 - x, CTileField::kSize - 1 - y});
+}
+
 float EdgeWindow(int x, int y) {
-    int distance = std::min({x, y, CTileField::kSize - 1 - x, CTileField::kSize - 1 - y});
-    return SmoothStep(3, 12, static_cast<float>(distance));
+    return SmoothStep(3, 12, static_cast<float>(EdgeDistance(x, y)));
 }

@@ -30,6 +30,8 @@ class CTileField {
     }
     // Sharp crests in [0, 1]: 1 - |noise| per octave, multiplied down the octaves.
     static CTileField Ridges(uint32_t seed, int period, int octaves);
+    // Mountain crests in [0, 1]: ridged noise whose finer octaves grow on the coarser crests.
+    static CTileField Crests(uint32_t seed, int period, int octaves, float gain);
 
     // Any integer position; the field repeats.
     float At(int x, int y) const { return values[Wrap(y) * kSize + Wrap(x)]; }
@@ -44,6 +46,9 @@ class CTileField {
 
     std::array<float, kSize * kSize> values;
 };
+
+// How many pixels pixel (x, y) of a cell lies inside its nearest edge: 0 on the outer ring.
+int EdgeDistance(int x, int y);
 
 // 0 on the outer three pixels of a cell (and outside it), rising smoothly to 1 twelve pixels in.
 // What a variant changes is weighted by it, so that the band next to the edges is shared by all

@@ -13,6 +13,8 @@ namespace {
 constexpr int kDirectionPoints[8][2] = {{1, 0}, {2, 0}, {2, 1}, {2, 2},
                                         {1, 2}, {0, 2}, {0, 1}, {0, 0}};
 constexpr float kRoughness = 0.2f;
+// Distances from the dividing line are clamped to this.
+constexpr float kFarAway = 20;
 
 float BoundaryMean(const std::array<std::array<float, 3>, 3>& grid) {
     float sum = 0;
@@ -57,6 +59,7 @@ CTransitionMask::CTransitionMask(const ExitMaskRow& exits, uint32_t seed)
         }
     }
     BuildSheetLevel();
+    BuildSheetDistance();
 }
 
 // Every point of the sheet's lattice (every half cell) gets the mean of the values the cells
@@ -149,17 +152,66 @@ float CTransitionMask::SheetLevel(int x, int y) const {
                       std::clamp(x, 0, kSheetSize - 1)];
 }
 
+float CTransitionMask::SlopeDistance(int x, int y) const {
+    // The level is one continuous field over the sheet, so its slope is measured across cell
+    // edges and comes out the same on both sides of them.
+    float gx = (SheetLevel(x + 1, y) - SheetLevel(x - 1, y)) / 2;
+    float gy = (SheetLevel(x, y + 1) - SheetLevel(x, y - 1)) / 2;
+    float slope = std::max(std::hypot(gx, gy), 0.01f);
+    return std::clamp(SheetLevel(x, y) / slope, -kFarAway, kFarAway);
+}
+
+void CTransitionMask::BuildSheetDistance() {
+    // Next to the dividing line the level over its slope is a good distance. Further away it
+    // overstates the distance where the line runs close to itself, across a narrow spit or
+    // strait, and a coast there would lose its beach; so those pixels take the shortest way
+    // over the sheet to a pixel next to the line instead.
+    constexpr int kSteps[4][2] = {{-1, 0}, {0, -1}, {-1, -1}, {1, -1}};
+    std::vector<float> distance(kSheetSize * kSheetSize, kFarAway);
+    auto at = [&](int x, int y) -> float& { return distance[y * kSheetSize + x]; };
+    for (int y = 0; y < kSheetSize; ++y) {
+        for (int x = 0; x < kSheetSize; ++x) {
+            bool open = SheetLevel(x, y) >= 0;
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                if ((SheetLevel(x + dx, y + dy) >= 0) != open) {
+                    at(x, y) = std::abs(SlopeDistance(x, y));
+                }
+            }
+        }
+    }
+    auto relax = [&](int x, int y, int sign) {
+        for (const auto& [dx, dy] : kSteps) {
+            int nx = x + sign * dx;
+            int ny = y + sign * dy;
+            if (nx >= 0 && ny >= 0 && nx < kSheetSize && ny < kSheetSize) {
+                at(x, y) = std::min(at(x, y), at(nx, ny) + std::hypot(static_cast<float>(dx),
+                                                                      static_cast<float>(dy)));
+            }
+        }
+    };
+    for (int y = 0; y < kSheetSize; ++y) {
+        for (int x = 0; x < kSheetSize; ++x) {
+            relax(x, y, 1);
+        }
+    }
+    for (int y = kSheetSize - 1; y >= 0; --y) {
+        for (int x = kSheetSize - 1; x >= 0; --x) {
+            relax(x, y, -1);
+        }
+    }
+    sheetDistance.resize(distance.size());
+    for (int y = 0; y < kSheetSize; ++y) {
+        for (int x = 0; x < kSheetSize; ++x) {
+            float slopeDistance = SlopeDistance(x, y);
+            float shorter = std::min(std::abs(slopeDistance), at(x, y));
+            sheetDistance[y * kSheetSize + x] = slopeDistance < 0 ? -shorter : shorter;
+        }
+    }
+}
+
 CTileField CTransitionMask::Cell(int cell) const {
     int left = (cell % kSheetColumns) * CTileField::kSize;
     int top = (cell / kSheetColumns) * CTileField::kSize;
-    return CTileField::Made([&](int x, int y) {
-        // The level is one continuous field over the sheet, so its slope is measured across
-        // cell edges and comes out the same on both sides of them.
-        int sx = left + x;
-        int sy = top + y;
-        float gx = (SheetLevel(sx + 1, sy) - SheetLevel(sx - 1, sy)) / 2;
-        float gy = (SheetLevel(sx, sy + 1) - SheetLevel(sx, sy - 1)) / 2;
-        float slope = std::max(std::hypot(gx, gy), 0.01f);
-        return std::clamp(SheetLevel(sx, sy) / slope, -20.0f, 20.0f);
-    });
+    return CTileField::Made(
+        [&](int x, int y) { return sheetDistance[(top + y) * kSheetSize + left + x]; });
 }

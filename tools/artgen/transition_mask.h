@@ -40,13 +40,16 @@ class CTransitionMask {
     CTileField Level(int cell) const;
     void BuildSheetLevel();
     float SheetLevel(int x, int y) const;  // clamped to the sheet
+    float SlopeDistance(int x, int y) const;
+    void BuildSheetDistance();
 
     static constexpr int kSheetSize = CTileField::kSize * kSheetColumns;
     static float Interpolate(const Grid& grid, float x, float y);
 
     std::vector<Grid> grids;
     std::map<int, Island> islands;
-    std::vector<float> sheetLevel;  // the level of every pixel of the 450 x 450 sheet
+    std::vector<float> sheetLevel;     // the level of every pixel of the 450 x 450 sheet
+    std::vector<float> sheetDistance;  // and its distance from the dividing line
     uint32_t seed;
     CTileField roughness;
 };

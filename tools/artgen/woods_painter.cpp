@@ -9,37 +9,43 @@
 namespace {
 
 constexpr uint32_t kSeed = 0x3005;
+constexpr float kCell = CTileField::kSize;
 constexpr Rgb kFloor = {34, 54, 24};
 constexpr Rgb kClearing = {66, 94, 36};
 constexpr Rgb kCrowns[] = {{58, 98, 38}, {50, 90, 34}, {68, 106, 42}, {36, 72, 40}};
 constexpr float kSpacing = 7.2f;
+// Trees this close to an edge belong to the rim every variant shares.
+constexpr float kRimDepth = 11;
+// The floor turns towards meadow over this many pixels from the edge.
+constexpr float kMeadowBand = 2.5f;
 
-float TorusDistance(float a, float b) {
-    float d = std::abs(a - b);
-    return std::min(d, 50 - d);
+float Distance(const CWoodsPainter::Tree& tree, float x, float y) {
+    return std::hypot(tree.x - x, tree.y - y);
 }
 
-bool FarEnough(const std::vector<CWoodsPainter::Tree>& trees, float x, float y) {
-    return std::none_of(trees.begin(), trees.end(), [&](const CWoodsPainter::Tree& t) {
-        return std::hypot(TorusDistance(t.x, x), TorusDistance(t.y, y)) < kSpacing;
-    });
+bool FarEnough(const std::vector<CWoodsPainter::Tree>& trees, float x, float y, float spacing) {
+    return std::none_of(trees.begin(), trees.end(),
+                        [&](const CWoodsPainter::Tree& t) { return Distance(t, x, y) < spacing; });
 }
 
-// Crowns this close to an edge come from the shared set; any further in cannot reach the edge
-// with crown or shadow.
-bool NearEdge(const CWoodsPainter::Tree& tree) {
-    return std::min({tree.x, tree.y, 50 - tree.x, 50 - tree.y}) < 11;
+float FromEdge(float x, float y) {
+    return std::min({x, y, kCell - x, kCell - y});
+}
+
+// A rim crown may run up to an edge and be cut there, but keeps most of itself in the cell.
+bool MostlyInside(float x, float y, float radius) {
+    return FromEdge(x, y) >= 0.8f * radius;
 }
 
 // Dart throwing: crowns as dense as the spacing allows, placed where keep says.
 template <typename Keep>
-void Scatter(std::vector<CWoodsPainter::Tree>& trees, uint64_t seed, Keep keep) {
+void Scatter(std::vector<CWoodsPainter::Tree>& trees, uint64_t seed, float spacing, Keep keep) {
     CArtRandom random(seed);
-    for (int attempt = 0; attempt < 600; ++attempt) {
-        float x = random.Range(0, 50);
-        float y = random.Range(0, 50);
-        float radius = random.Range(3.8f, 5.8f);
-        if (keep(x, y) && FarEnough(trees, x, y)) {
+    for (int attempt = 0; attempt < 900; ++attempt) {
+        float x = random.Range(0, kCell);
+        float y = random.Range(0, kCell);
+        float radius = random.Range(3.6f, 5.8f);
+        if (keep(x, y, radius) && FarEnough(trees, x, y, spacing)) {
             trees.push_back({x, y, radius});
         }
     }
@@ -53,14 +59,27 @@ Rgb CrownColour(const CWoodsPainter::Tree& tree) {
 
 }  // namespace
 
-CWoodsPainter::CWoodsPainter() : floor(CTileField::Noise(kSeed, 3, 2)) {
-    Scatter(allTrees, kSeed, [](float, float) { return true; });
-    std::copy_if(allTrees.begin(), allTrees.end(), std::back_inserter(edgeTrees), NearEdge);
+CWoodsPainter::CWoodsPainter(CArtImage meadow)
+    : meadow(std::move(meadow)), floor(CTileField::Noise(kSeed, 3, 2)) {
+    PlantRim();
+}
+
+void CWoodsPainter::PlantRim() {
+    // Trees scattered through the rim's depth: some run up to the edge and are cut a little by
+    // it, so that cells of woods close up with each other; others stand back from it, so that
+    // woods against open ground end in a ragged line of crowns.
+    Scatter(rim, kSeed, kSpacing, [](float x, float y, float radius) {
+        return FromEdge(x, y) < kRimDepth && MostlyInside(x, y, radius);
+    });
 }
 
 CArtImage CWoodsPainter::PaintFloor(const CTileField& clearing) const {
     return CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
-        return Mix(kFloor * (1 + 0.15f * floor.At(x, y)), kClearing, clearing.At(x, y));
+        Rgb woods = Mix(kFloor * (1 + 0.15f * floor.At(x, y)), kClearing, clearing.At(x, y));
+        // The floor turns partly to meadow at the very edge: against open ground the gaps of
+        // the rim show light, against woods they stay dark enough to close the canopy.
+        float open = SmoothStep(kMeadowBand, 0, static_cast<float>(EdgeDistance(x, y)));
+        return Mix(woods, meadow.At(x, y), 0.3f * open);
     });
 }
 
@@ -68,15 +87,28 @@ void CWoodsPainter::DrawTrees(CArtImage& image, std::vector<Tree> trees) {
     std::stable_sort(trees.begin(), trees.end(),
                      [](const Tree& a, const Tree& b) { return a.y < b.y; });
     for (const Tree& tree : trees) {
-        DrawTree(image, tree.x, tree.y, tree.radius, CrownColour(tree),
-                 CArtRandom::Hash(static_cast<uint32_t>(tree.x * 16),
-                                  static_cast<uint32_t>(tree.y * 16)));
+        // No crown or shadow comes in across an edge: each cell keeps its trees to itself.
+        DrawTreeInside(image, tree.x, tree.y, tree.radius, CrownColour(tree),
+                       CArtRandom::Hash(static_cast<uint32_t>(tree.x * 16),
+                                        static_cast<uint32_t>(tree.y * 16)));
     }
+}
+
+std::vector<CWoodsPainter::Tree> CWoodsPainter::Inner(uint64_t seed, Point clearing,
+                                                      float clearingRadius) const {
+    std::vector<Tree> trees = rim;
+    Scatter(trees, seed, kSpacing, [&](float x, float y, float) {
+        return FromEdge(x, y) >= kRimDepth &&
+               std::hypot(x - clearing.x, y - clearing.y) > clearingRadius + 2;
+    });
+    trees.erase(trees.begin(), trees.begin() + static_cast<long>(rim.size()));
+    return trees;
 }
 
 CArtImage CWoodsPainter::PaintGround() const {
     CArtImage image = PaintFloor(CTileField());
-    DrawTrees(image, allTrees);
+    DrawTrees(image, Inner(kSeed + 1, {}, -10));
+    DrawTrees(image, rim);
     return image;
 }
 
@@ -85,19 +117,14 @@ CArtImage CWoodsPainter::PaintCell(int cell) const {
     CArtRandom random(seed);
     // Three in ten variants open a small clearing somewhere in the middle.
     bool clearing = random.Chance(0.3f);
-    float cx = random.Range(18, 32);
-    float cy = random.Range(18, 32);
-    float cr = random.Range(6, 8.5f);
+    Point centre = {random.Range(18, 32), random.Range(18, 32)};
+    float radius = clearing ? random.Range(6, 8.5f) : -10;
     CTileField open = CTileField::Made([&](int x, int y) {
-        return clearing ? SmoothStep(cr + 1, cr - 1, std::hypot(x + 0.5f - cx, y + 0.5f - cy)) : 0;
+        return SmoothStep(radius + 1, radius - 1,
+                          std::hypot(x + 0.5f - centre.x, y + 0.5f - centre.y));
     });
     CArtImage image = PaintFloor(open);
-    std::vector<Tree> inner = edgeTrees;
-    Scatter(inner, seed, [&](float x, float y) {
-        return !NearEdge({x, y, 0}) && (!clearing || std::hypot(x - cx, y - cy) > cr + 2);
-    });
-    inner.erase(inner.begin(), inner.begin() + static_cast<long>(edgeTrees.size()));
-    DrawTrees(image, inner);
-    DrawTrees(image, edgeTrees);
+    DrawTrees(image, Inner(seed, centre, radius));
+    DrawTrees(image, rim);
     return image;
 }
