@@ -17,8 +17,8 @@ ctest --test-dir build/test --output-on-failure -j "$jobs"
 echo "== Debian package =="
 (cd build/test && cpack -G DEB >/dev/null)
 package=$(ls build/test/tarvo-map-editor_*_amd64.deb)
-dpkg-deb --field "$package" Depends | grep -q libqt6widgets6
-dpkg-deb --contents "$package" | grep -q "usr/bin/tarvo-map-editor$"
+dpkg-deb --field "$package" Depends | grep libqt6widgets6 >/dev/null
+dpkg-deb --contents "$package" | grep "usr/bin/tarvo-map-editor$" >/dev/null
 echo "built $package"
 
 echo "== Sanitizer build (address, undefined) =="
