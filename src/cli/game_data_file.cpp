@@ -2,6 +2,7 @@
 
 #include "exit_status.h"
 #include "model/terrain_table.h"
+#include "platform/bundled_files.h"
 
 namespace {
 
@@ -16,4 +17,9 @@ bool ReadGameDataFile(const std::string& path) {
         return false;
     }
     return true;
+}
+
+std::string GameDataPath(const CCommandLine& line) {
+    return line.Has("--gamedata") ? line.Value("--gamedata")
+                                  : BundledGameDataFile(RunningProgramFolder());
 }

@@ -4,7 +4,6 @@
 #include "interchange/bitmap_interchange.h"
 #include "map_document.h"
 #include "overwrite_guard.h"
-#include "platform/bundled_files.h"
 #include "subcommand.h"
 
 namespace {
@@ -15,9 +14,7 @@ bool IsWarning(int result) {
 
 int RunImport(const CCommandLine& line) {
     const std::string& picture = line.Positionals()[0];
-    const std::string gameData = line.Has("--gamedata")
-                                     ? line.Value("--gamedata")
-                                     : BundledGameDataFile(RunningProgramFolder());
+    const std::string gameData = GameDataPath(line);
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({picture, SubtypeFileName(picture), gameData}, output);
     if (!ReadGameDataFile(gameData)) {

@@ -4,7 +4,6 @@
 #include "map_document.h"
 #include "model/terrain_type.h"
 #include "overwrite_guard.h"
-#include "platform/bundled_files.h"
 #include "subcommand.h"
 
 namespace {
@@ -22,9 +21,7 @@ int RunNew(const CCommandLine& line) {
     int width = line.Number("--width", kMinMapSide, kMaxMapWidth, kNewMapLimits);
     int height = line.Number("--height", kMinMapSide, kMaxMapHeight, kNewMapLimits);
     int fillType = FillType(line.Choice("--fill", {"grass", "desert", "ocean"}));
-    const std::string gameData = line.Has("--gamedata")
-                                     ? line.Value("--gamedata")
-                                     : BundledGameDataFile(RunningProgramFolder());
+    const std::string gameData = GameDataPath(line);
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({gameData}, output);
     if (!ReadGameDataFile(gameData)) {

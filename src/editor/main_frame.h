@@ -55,6 +55,8 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     // Reads a game data file, keeping the table as it was when that fails, and says so: in the
     // message pane at start-up, in a message box otherwise.
     bool ReadGameData(const std::string& path, bool atStartUp);
+    // The game data file read last time, or the one that comes with the editor.
+    std::string UsualGameDataFile() const;
     // Opens a map file in place of the map (after the save question, which is the caller's).
     bool OpenMapFile(const std::string& path);
     // Import From Bitmap of a chosen colour file.

@@ -63,18 +63,20 @@ bool IsImportWarning(int result) {
 
 }  // namespace
 
-void CMainFrame::OnOpenGameData() {
+std::string CMainFrame::UsualGameDataFile() const {
     std::string remembered = CEditorSettings::GameDataFile();
-    std::optional<std::string> path = ChooseToOpen(
-        {kIniFilter, "ini", remembered.empty() ? BundledGameDataFile(programFolder) : remembered});
+    return remembered.empty() ? BundledGameDataFile(programFolder) : remembered;
+}
+
+void CMainFrame::OnOpenGameData() {
+    std::optional<std::string> path = ChooseToOpen({kIniFilter, "ini", UsualGameDataFile()});
     if (path) {
         ReadGameData(*path, false);
     }
 }
 
 void CMainFrame::StartUp(const std::vector<std::string>& arguments) {
-    std::string remembered = CEditorSettings::GameDataFile();
-    ReadGameData(remembered.empty() ? BundledGameDataFile(programFolder) : remembered, true);
+    ReadGameData(UsualGameDataFile(), true);
     if (!arguments.empty()) {
         OpenMapFile(arguments.front());
     }
