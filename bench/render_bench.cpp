@@ -10,6 +10,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -57,14 +58,6 @@ std::vector<uint32_t> DrawnPixels() {
     return pixels;
 }
 
-long FileSize(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    std::fseek(file, 0, SEEK_END);
-    long size = std::ftell(file);
-    std::fclose(file);
-    return size;
-}
-
 void BM_RenderMap(benchmark::State& state) {
     CWorkPool::SetDefaultThreads(static_cast<int>(state.range(0)));
     MixedMap map;
@@ -79,7 +72,7 @@ void BM_RenderMap(benchmark::State& state) {
         }
         std::fclose(out);
     }
-    state.counters["bytes"] = static_cast<double>(FileSize(file.path));
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file.path));
     CWorkPool::SetDefaultThreads(0);
 }
 BENCHMARK(BM_RenderMap)->Arg(0)->Arg(1)->ArgName("threads")->Unit(benchmark::kMillisecond);
@@ -113,7 +106,7 @@ void BM_WritePixelsLibpngBaseline(benchmark::State& state) {
         png_destroy_write_struct(&png, &info);
         std::fclose(out);
     }
-    state.counters["bytes"] = static_cast<double>(FileSize(file.path));
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file.path));
 }
 BENCHMARK(BM_WritePixelsLibpngBaseline)->Unit(benchmark::kMillisecond);
 
