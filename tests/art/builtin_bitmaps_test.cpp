@@ -492,3 +492,34 @@ TEST(BuiltInArtTest, TheGeneratorMakesTheEmbeddedArtAgain) {
 }
 
 }  // namespace
+
+TEST(BuiltInArtTest, CanopyAndRockDoNotCalmDownAlongTheEdges) {
+    // A block of woods, mountains or water shows its grid where the lines along the cells' edges
+    // are calmer (a strip of bare floor between trees that stop short of the edge) or brighter
+    // than the lines inside.
+    for (int type : {6, 9, 10, 11, 12, 13, 14}) {
+        const BuiltInBitmap& sheet = Sheet(type);
+        std::array<double, 2> variation = {0, 0};  // along the edges, inside
+        std::array<double, 2> brightness = {0, 0};
+        for (int cell = 0; cell < CellsWithArt(type); ++cell) {
+            for (int i = 0; i < 50; ++i) {
+                for (bool columns : {true, false}) {
+                    std::vector<Rgb> line = Line(sheet, cell, i, columns);
+                    int inside = i >= 2 && i <= 47 ? 1 : 0;
+                    for (int j = 0; j < 50; ++j) {
+                        brightness[inside] += (line[j][0] + line[j][1] + line[j][2]) / 50.0;
+                        variation[inside] += j == 0 ? 0 : Difference(line[j - 1], line[j]) / 49.0;
+                    }
+                }
+            }
+        }
+        // Four of every fifty lines lie along the edges.
+        double lines = 2.0 * 50 * CellsWithArt(type);
+        double edgeLines = lines * 4 / 50;
+        double innerLines = lines - edgeLines;
+        EXPECT_GT(variation[0] / edgeLines, 0.75 * variation[1] / innerLines) << "type " << type;
+        EXPECT_NEAR(brightness[0] / edgeLines, brightness[1] / innerLines,
+                    0.12 * brightness[1] / innerLines)
+            << "type " << type;
+    }
+}

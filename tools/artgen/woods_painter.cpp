@@ -8,123 +8,185 @@
 
 namespace {
 
+using Disc = CWoodsPainter::Disc;
+
 constexpr uint32_t kSeed = 0x3005;
 constexpr float kCell = CTileField::kSize;
 constexpr Rgb kFloor = {34, 54, 24};
-constexpr Rgb kClearing = {66, 94, 36};
-constexpr Rgb kCrowns[] = {{58, 98, 38}, {50, 90, 34}, {68, 106, 42}, {36, 72, 40}};
+constexpr Rgb kCrowns[] = {{58, 98, 38}, {50, 90, 34}, {68, 106, 42}};
+constexpr Rgb kConifer = {36, 72, 40};
 constexpr float kSpacing = 7.2f;
-// Trees this close to an edge belong to the rim every variant shares.
-constexpr float kRimDepth = 11;
-// The floor turns towards meadow over this many pixels from the edge.
-constexpr float kMeadowBand = 2.5f;
 
-float Distance(const CWoodsPainter::Tree& tree, float x, float y) {
-    return std::hypot(tree.x - x, tree.y - y);
+// Distance along one axis of the torus the cell tiles.
+float TorusDistance(float a, float b) {
+    float d = std::abs(a - b);
+    return std::min(d, kCell - d);
 }
 
-bool FarEnough(const std::vector<CWoodsPainter::Tree>& trees, float x, float y, float spacing) {
-    return std::none_of(trees.begin(), trees.end(),
-                        [&](const CWoodsPainter::Tree& t) { return Distance(t, x, y) < spacing; });
+float Distance(const Disc& disc, float x, float y) {
+    return std::hypot(TorusDistance(disc.x, x), TorusDistance(disc.y, y));
 }
 
-float FromEdge(float x, float y) {
-    return std::min({x, y, kCell - x, kCell - y});
+// Whether a tree's crown (reaching up and left) or its shadow (falling down and right, see
+// DrawTree) touches the cell's outer ring of pixels, or beyond.
+bool ReachesEdge(float x, float y, float radius) {
+    return std::min(x, y) - radius < 1 || x + 1.35f * radius + 0.8f > kCell - 1 ||
+           y + 1.45f * radius + 0.8f > kCell - 1;
 }
 
-// A rim crown may run up to an edge and be cut there, but keeps most of itself in the cell.
-bool MostlyInside(float x, float y, float radius) {
-    return FromEdge(x, y) >= 0.8f * radius;
+// Whether a crown keeps out of the glades: it may reach in a little, so that a glade's outline is
+// made of crowns.
+bool OutOfGlades(const std::vector<Disc>& glades, float x, float y, float radius) {
+    return std::none_of(glades.begin(), glades.end(), [&](const Disc& g) {
+        return Distance(g, x, y) < g.radius + radius - 1.5f;
+    });
 }
 
 // Dart throwing: crowns as dense as the spacing allows, placed where keep says.
 template <typename Keep>
-void Scatter(std::vector<CWoodsPainter::Tree>& trees, uint64_t seed, float spacing, Keep keep) {
+void Scatter(std::vector<Disc>& trees, uint64_t seed, Keep keep) {
     CArtRandom random(seed);
     for (int attempt = 0; attempt < 900; ++attempt) {
         float x = random.Range(0, kCell);
         float y = random.Range(0, kCell);
         float radius = random.Range(3.6f, 5.8f);
-        if (keep(x, y, radius) && FarEnough(trees, x, y, spacing)) {
+        bool farEnough = std::none_of(trees.begin(), trees.end(),
+                                      [&](const Disc& t) { return Distance(t, x, y) < kSpacing; });
+        if (farEnough && keep(x, y, radius)) {
             trees.push_back({x, y, radius});
         }
     }
 }
 
-Rgb CrownColour(const CWoodsPainter::Tree& tree) {
+struct PlacedTree {
+    Disc disc;
+    Rgb colour;
+    uint32_t seed;
+};
+
+// A tree's look comes from where it grows on the torus, so its copies across the edges match.
+// One in eight is a dark conifer: few enough that those of the rim, which every cell repeats,
+// do not mark out the tiles of a forest.
+PlacedTree Placed(const Disc& tree, float dx = 0, float dy = 0) {
     uint32_t h =
         CArtRandom::Hash(static_cast<uint32_t>(tree.x * 16), static_cast<uint32_t>(tree.y * 16));
-    return kCrowns[h % 4] * (0.92f + 0.16f * ((h >> 8) & 0xFF) / 255.0f);
+    Rgb kind = h % 8 == 7 ? kConifer : kCrowns[h % 3];
+    Rgb colour = kind * (0.92f + 0.16f * ((h >> 8) & 0xFF) / 255.0f);
+    return {{tree.x + dx, tree.y + dy, tree.radius}, colour, h};
+}
+
+// Glades on the edges: three along the left edge and three along the top, each lying mostly to
+// one side of its edge, so that every side of a cell lets meadow run in somewhere.
+std::vector<Disc> PlaceRimGlades() {
+    CArtRandom random(kSeed + 2);
+    std::vector<Disc> glades;
+    for (int side = 0; side < 2; ++side) {
+        float at = random.Range(0, kCell);
+        for (int i = 0; i < 3; ++i) {
+            at = std::fmod(at + random.Range(13, 19), kCell);
+            float inwards = random.Range(2, 4.5f) * (i % 2 == side ? 1 : -1);
+            float across = std::fmod(inwards + kCell, kCell);
+            float radius = random.Range(4, 5.5f);
+            glades.push_back(side == 0 ? Disc{across, at, radius} : Disc{at, across, radius});
+        }
+    }
+    return glades;
+}
+
+// Crowns across the edges, one after another along each, so that woods meet woods in one
+// canopy, with gaps only where the rim's glades lie on the edge.
+void PlantAlongEdges(std::vector<Disc>& trees, const std::vector<Disc>& glades) {
+    CArtRandom random(kSeed + 3);
+    for (int side = 0; side < 2; ++side) {
+        bool inwards = side == 0;
+        for (float along = random.Range(0, 4); along < kCell; along += random.Range(6.5f, 8.5f)) {
+            // Mostly to one side of the edge, by turns: one side sees a crown cut a little,
+            // the other only its tip.
+            inwards = !inwards;
+            float offset = random.Range(1, 3.5f) * (inwards ? 1 : -1);
+            float across = std::fmod(offset + kCell, kCell);
+            float radius = random.Range(3.8f, 5.6f);
+            Disc tree = side == 0 ? Disc{across, along, radius} : Disc{along, across, radius};
+            bool open = std::any_of(glades.begin(), glades.end(), [&](const Disc& g) {
+                return Distance(g, tree.x, tree.y) < g.radius + 1;
+            });
+            bool crowded = std::any_of(trees.begin(), trees.end(), [&](const Disc& t) {
+                return Distance(t, tree.x, tree.y) < 6.5f;
+            });
+            if (!open && !crowded) {
+                trees.push_back(tree);
+            }
+        }
+    }
 }
 
 }  // namespace
 
 CWoodsPainter::CWoodsPainter(CArtImage meadow)
-    : meadow(std::move(meadow)), floor(CTileField::Noise(kSeed, 3, 2)) {
-    PlantRim();
-}
-
-void CWoodsPainter::PlantRim() {
-    // Trees scattered through the rim's depth: some run up to the edge and are cut a little by
-    // it, so that cells of woods close up with each other; others stand back from it, so that
-    // woods against open ground end in a ragged line of crowns.
-    Scatter(rim, kSeed, kSpacing, [](float x, float y, float radius) {
-        return FromEdge(x, y) < kRimDepth && MostlyInside(x, y, radius);
+    : meadow(std::move(meadow)),
+      floor(CTileField::Noise(kSeed, 3, 2)),
+      rimGlades(PlaceRimGlades()) {
+    PlantAlongEdges(rim, rimGlades);
+    Scatter(rim, kSeed, [&](float x, float y, float radius) {
+        return ReachesEdge(x, y, radius) && OutOfGlades(rimGlades, x, y, radius);
     });
 }
 
-CArtImage CWoodsPainter::PaintFloor(const CTileField& clearing) const {
-    return CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
-        Rgb woods = Mix(kFloor * (1 + 0.15f * floor.At(x, y)), kClearing, clearing.At(x, y));
-        // The floor turns partly to meadow at the very edge: against open ground the gaps of
-        // the rim show light, against woods they stay dark enough to close the canopy.
-        float open = SmoothStep(kMeadowBand, 0, static_cast<float>(EdgeDistance(x, y)));
-        return Mix(woods, meadow.At(x, y), 0.3f * open);
+CArtImage CWoodsPainter::Paint(uint64_t seed, const std::vector<Disc>& innerGlades) const {
+    std::vector<Disc> glades = rimGlades;
+    glades.insert(glades.end(), innerGlades.begin(), innerGlades.end());
+    CArtImage image = CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
+        float open = 0;
+        for (const Disc& glade : glades) {
+            float d = Distance(glade, x + 0.5f, y + 0.5f);
+            open = std::max(open, SmoothStep(glade.radius + 2, glade.radius - 1, d));
+        }
+        // Where the crowns leave the very edge open it shows meadow, not a line of dark floor.
+        open = std::max(open, 0.5f * SmoothStep(3, 0, static_cast<float>(EdgeDistance(x, y))));
+        return Mix(kFloor * (1 + 0.15f * floor.At(x, y)), meadow.At(x, y), open);
     });
-}
 
-void CWoodsPainter::DrawTrees(CArtImage& image, std::vector<Tree> trees) {
-    std::stable_sort(trees.begin(), trees.end(),
-                     [](const Tree& a, const Tree& b) { return a.y < b.y; });
-    for (const Tree& tree : trees) {
-        // No crown or shadow comes in across an edge: each cell keeps its trees to itself.
-        DrawTreeInside(image, tree.x, tree.y, tree.radius, CrownColour(tree),
-                       CArtRandom::Hash(static_cast<uint32_t>(tree.x * 16),
-                                        static_cast<uint32_t>(tree.y * 16)));
+    // The variant's own trees fill in between the shared ones without touching the edges.
+    std::vector<Disc> inner = rim;
+    Scatter(inner, seed, [&](float x, float y, float radius) {
+        return !ReachesEdge(x, y, radius) && OutOfGlades(glades, x, y, radius);
+    });
+    std::vector<PlacedTree> trees;
+    for (size_t i = rim.size(); i < inner.size(); ++i) {
+        trees.push_back(Placed(inner[i]));
     }
-}
-
-std::vector<CWoodsPainter::Tree> CWoodsPainter::Inner(uint64_t seed, Point clearing,
-                                                      float clearingRadius) const {
-    std::vector<Tree> trees = rim;
-    Scatter(trees, seed, kSpacing, [&](float x, float y, float) {
-        return FromEdge(x, y) >= kRimDepth &&
-               std::hypot(x - clearing.x, y - clearing.y) > clearingRadius + 2;
-    });
-    trees.erase(trees.begin(), trees.begin() + static_cast<long>(rim.size()));
-    return trees;
+    for (const Disc& tree : rim) {
+        for (float dy : {-kCell, 0.0f, kCell}) {
+            for (float dx : {-kCell, 0.0f, kCell}) {
+                trees.push_back(Placed(tree, dx, dy));
+            }
+        }
+    }
+    // Back to front, copies that fall outside the cell are dropped as they are drawn.
+    std::stable_sort(trees.begin(), trees.end(),
+                     [](const PlacedTree& a, const PlacedTree& b) { return a.disc.y < b.disc.y; });
+    for (const PlacedTree& tree : trees) {
+        DrawTreeInside(image, tree.disc.x, tree.disc.y, tree.disc.radius, tree.colour, tree.seed);
+    }
+    return image;
 }
 
 CArtImage CWoodsPainter::PaintGround() const {
-    CArtImage image = PaintFloor(CTileField());
-    DrawTrees(image, Inner(kSeed + 1, {}, -10));
-    DrawTrees(image, rim);
-    return image;
+    return Paint(kSeed + 1, {});
 }
 
 CArtImage CWoodsPainter::PaintCell(int cell) const {
     uint32_t seed = CArtRandom::Hash(kSeed, cell);
     CArtRandom random(seed);
-    // Three in ten variants open a small clearing somewhere in the middle.
-    bool clearing = random.Chance(0.3f);
-    Point centre = {random.Range(18, 32), random.Range(18, 32)};
-    float radius = clearing ? random.Range(6, 8.5f) : -10;
-    CTileField open = CTileField::Made([&](int x, int y) {
-        return SmoothStep(radius + 1, radius - 1,
-                          std::hypot(x + 0.5f - centre.x, y + 0.5f - centre.y));
-    });
-    CArtImage image = PaintFloor(open);
-    DrawTrees(image, Inner(seed, centre, radius));
-    DrawTrees(image, rim);
-    return image;
+    // Glades of the rim's size in the middle too, so that those on the edges do not mark out
+    // the tiles of a large forest; three in ten variants open a larger clearing.
+    std::vector<Disc> glades;
+    int count = random.Below(4);
+    for (int i = 0; i < count; ++i) {
+        glades.push_back({random.Range(10, 40), random.Range(10, 40), random.Range(3.5f, 5.5f)});
+    }
+    if (random.Chance(0.3f)) {
+        glades.push_back({random.Range(18, 32), random.Range(18, 32), random.Range(6, 8.5f)});
+    }
+    return Paint(seed, glades);
 }

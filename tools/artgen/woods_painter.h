@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "cell_painter.h"
-#include "point.h"
 #include "tile_field.h"
 
-// Woods: a closed canopy of round crowns over a dark floor. The canopy ends in a rim of single
-// trees that keep to the cell, none crossing an edge, set back from it by different amounts
-// over a floor that turns towards the meadow, so that woods against open ground end in a ragged
-// line of crowns and shadows rather than one cut straight along the edge. The rim is shared by
-// every variant, so cells of woods meet each other alike; the middle is each variant's own,
-// sometimes with a small clearing.
+// Woods: a closed canopy of round crowns over a dark floor, opened here and there by small
+// glades of meadow. The crowns that cross an edge, and the glades on the edges, are the same in
+// every variant and come back in across the opposite edge, so cells of woods continue each other
+// like one forest; every other crown is the variant's own and may stand right up to an edge.
+// Against open ground the woods end in crowns cut by the edge or only their tips, with meadow
+// running in between them and into the glades, rather than one straight wall of trees.
 class CWoodsPainter : public CCellPainter {
   public:
     explicit CWoodsPainter(CArtImage meadow);
@@ -20,20 +19,18 @@ class CWoodsPainter : public CCellPainter {
     CArtImage PaintCell(int cell) const override;
     CArtImage PaintGround() const override;
 
-    struct Tree {
+    // A crown, or a glade (a disc of meadow).
+    struct Disc {
         float x;
         float y;
         float radius;
     };
 
   private:
-    void PlantRim();
-    CArtImage PaintFloor(const CTileField& clearing) const;
-    static void DrawTrees(CArtImage& image, std::vector<Tree> trees);
-    // The canopy inside the rim, as variant `seed` grows it, keeping clear of a clearing.
-    std::vector<Tree> Inner(uint64_t seed, Point clearing, float clearingRadius) const;
+    CArtImage Paint(uint64_t seed, const std::vector<Disc>& innerGlades) const;
 
     CArtImage meadow;
-    std::vector<Tree> rim;
     CTileField floor;
+    std::vector<Disc> rimGlades;
+    std::vector<Disc> rim;
 };
