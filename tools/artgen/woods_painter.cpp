@@ -75,15 +75,16 @@ PlacedTree Placed(const Disc& tree, float dx = 0, float dy = 0) {
     return {{tree.x + dx, tree.y + dy, tree.radius}, colour, h};
 }
 
-// Glades on the edges: three along the left edge and three along the top, each lying mostly to
-// one side of its edge, so that every side of a cell lets meadow run in somewhere.
+// Glades on the edges: two along the left edge and two along the top, one lying mostly to each
+// side of its edge, so that every side of a cell lets meadow run in somewhere. More would show
+// as rows of glades in a large forest, since every cell repeats them.
 std::vector<Disc> PlaceRimGlades() {
     CArtRandom random(kSeed + 2);
     std::vector<Disc> glades;
     for (int side = 0; side < 2; ++side) {
         float at = random.Range(0, kCell);
-        for (int i = 0; i < 3; ++i) {
-            at = std::fmod(at + random.Range(13, 19), kCell);
+        for (int i = 0; i < 2; ++i) {
+            at = std::fmod(at + random.Range(20, 30), kCell);
             float inwards = random.Range(2, 4.5f) * (i % 2 == side ? 1 : -1);
             float across = std::fmod(inwards + kCell, kCell);
             float radius = random.Range(4, 5.5f);
@@ -142,7 +143,7 @@ CArtImage CWoodsPainter::Paint(uint64_t seed, const std::vector<Disc>& innerGlad
             open = std::max(open, SmoothStep(glade.radius + 2, glade.radius - 1, d));
         }
         // Where the crowns leave the very edge open it shows meadow, not a line of dark floor.
-        open = std::max(open, 0.5f * SmoothStep(3, 0, static_cast<float>(EdgeDistance(x, y))));
+        open = std::max(open, 0.3f * SmoothStep(3, 0, static_cast<float>(EdgeDistance(x, y))));
         return Mix(kFloor * (1 + 0.15f * floor.At(x, y)), meadow.At(x, y), open);
     });
 
