@@ -93,7 +93,7 @@ bool EncodeCell(CJpegEncoder& encoder, const CCustomTerrainArt& slot, int row, i
 }
 
 // The cell's four blobs, in the file's order, with their directory records.
-void WriteCell(CMapArchive& archive, const CellStreams& streams, uint8_t*& record) {
+void WriteCell(CMapArchive& archive, const CellStreams& streams, uint8_t* record) {
     for (int i = 0; i < kImagesPerCell; ++i) {
         PutLe32(record, static_cast<uint32_t>(archive.GetPosition()));
         PutLe16(record + 4, static_cast<uint16_t>(kCellSides[i]));
@@ -201,15 +201,17 @@ int WriteCustomTerrainArt(CMapArchive& archive, const CMapArt& art) {
     uint64_t directoryAt = archive.GetPosition();
     std::vector<uint8_t> directory(kRecordBytes * kRecordsPerSlot * slots.size());
     WritePlaceholder(archive, directory.size());
-    uint8_t* record = directory.data();
     // Every cell of every slot is encoded side by side. Whichever worker finishes the cell
     // next in the file's order writes it and the finished ones after it, so the writing
-    // overlaps the coding and a cell's streams live only until they are written.
+    // overlaps the coding and a cell's streams live only until they are written. Once a write
+    // has failed, no worker writes again: the workers still coding would otherwise retry the
+    // cell that failed.
     CWorkPool pool;
     auto encoders = CodecsFor<CJpegEncoder>(pool);
     std::vector<CellStreams> cells(kCells * slots.size());
     std::vector<bool> encoded(cells.size());
     size_t nextToWrite = 0;
+    bool writeFailed = false;
     std::mutex writing;
     bool written = pool.Run(static_cast<int>(cells.size()), [&](int number, int worker) {
         const int cell = number % kCells;
@@ -219,11 +221,17 @@ int WriteCustomTerrainArt(CMapArchive& archive, const CMapArt& art) {
         }
         std::lock_guard<std::mutex> lock(writing);
         encoded[number] = true;
-        for (; nextToWrite < cells.size() && encoded[nextToWrite]; ++nextToWrite) {
-            WriteCell(archive, cells[nextToWrite], record);
+        for (; !writeFailed && nextToWrite < cells.size() && encoded[nextToWrite]; ++nextToWrite) {
+            try {
+                WriteCell(archive, cells[nextToWrite],
+                          &directory[nextToWrite * kRecordBytes * kImagesPerCell]);
+            } catch (...) {
+                writeFailed = true;
+                throw;
+            }
             cells[nextToWrite] = CellStreams();
         }
-        return true;
+        return !writeFailed;
     });
     if (!written) {
         return kMapWriteFailed;
