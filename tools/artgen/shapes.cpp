@@ -56,11 +56,16 @@ void Canopy(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint
 
 void Tree(CArtImage& image, float cx, float cy, float radius, Rgb colour, uint32_t seed,
           bool wrap) {
-    Darken(image, cx + 0.35f * radius + 0.8f, cy + 0.45f * radius + 0.8f, radius, 0.6f, wrap);
+    Point shadow = TreeShadowCentre(cx, cy, radius);
+    Darken(image, shadow.x, shadow.y, radius, 0.6f, wrap);
     Canopy(image, cx, cy, radius, colour, seed, wrap);
 }
 
 }  // namespace
+
+Point TreeShadowCentre(float cx, float cy, float radius) {
+    return {cx + 0.35f * radius + 0.8f, cy + 0.45f * radius + 0.8f};
+}
 
 void DarkenDisc(CArtImage& image, float cx, float cy, float radius, float factor) {
     Darken(image, cx, cy, radius, factor, true);

@@ -27,11 +27,11 @@ float Distance(const Disc& disc, float x, float y) {
     return std::hypot(TorusDistance(disc.x, x), TorusDistance(disc.y, y));
 }
 
-// Whether a tree's crown (reaching up and left) or its shadow (falling down and right, see
-// DrawTree) touches the cell's outer ring of pixels, or beyond.
+// Whether a tree's crown (reaching up and left) or its shadow (falling down and right)
+// touches the cell's outer ring of pixels, or beyond.
 bool ReachesEdge(float x, float y, float radius) {
-    return std::min(x, y) - radius < 1 || x + 1.35f * radius + 0.8f > kCell - 1 ||
-           y + 1.45f * radius + 0.8f > kCell - 1;
+    Point shadow = TreeShadowCentre(x, y, radius);
+    return std::min(x, y) - radius < 1 || std::max(shadow.x, shadow.y) + radius > kCell - 1;
 }
 
 // Whether a crown keeps out of the glades: it may reach in a little, so that a glade's outline is
