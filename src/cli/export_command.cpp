@@ -2,7 +2,6 @@
 #include "interchange/bitmap_interchange.h"
 #include "map_document.h"
 #include "overwrite_guard.h"
-#include "quiet_stdout.h"
 #include "subcommand.h"
 
 namespace {
@@ -18,7 +17,6 @@ int RunExport(const CCommandLine& line) {
     if (!map.Load(mapPath)) {
         return kExitFailure;
     }
-    CQuietStdout quiet;
     std::string reason;
     if (ExportBitmap(map.grid, output, &reason) != 0) {
         return ReportFailure(kFailure, output, reason);

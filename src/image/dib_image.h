@@ -79,6 +79,9 @@ class CDibImage {
     // As Create, for an image whose pixels are all written at once: only the padding at the end
     // of each row is zeroed, and the buffer may be one that thePixelBufferPool kept.
     int CreateForOverwrite(int width, int height, int bytesPerPixel);
+    // Makes a picture of no pixels, for a width or height of 0, that keeps the sizes and the
+    // bytes per pixel, 0 included: map files store the zoom copies of tiny pictures so.
+    void CreateWithoutPixels(int width, int height, int bytesPerPixel);
 
     // Stored row, 0 being the bottom of the picture; null outside the image.
     uint8_t* RowPtr(int row);
@@ -95,7 +98,8 @@ class CDibImage {
     // that cannot be opened (kErrorFileNotFound) or whose headers it does not take.
     static int PeekBmp(const std::string& path, int& width, int& height, int& bytesPerPixel);
     // 0, kErrorBadFormat (empty image), kErrorWriteFault (cannot create) or
-    // kErrorInvalidParameter (failed write). Writes trace lines to standard output.
+    // kErrorInvalidParameter (failed write). Traces the save in the diagnostic log: the attempt
+    // as information, a failure as errors.
     int SaveBmp(const std::string& path);
     // The same into a file opened for writing (and closed here); path only names it in the
     // trace lines.
@@ -124,21 +128,6 @@ class CDibImage {
     // Black for an empty rectangle or an empty image.
     COLORREF AverageColor() const;
     COLORREF AverageColor(int left, int top, int right, int bottom) const;
-
-    // The raw record of the map file: width, height, buffer size, bit count (32-bit each) and
-    // the buffer. Write failures throw CFileException.
-    bool WriteRaw(CFile& file) const;
-    // False, with the image empty, for a short or inconsistent record or one larger than what is
-    // left of the file. Read failures throw CFileException.
-    bool ReadRaw(CFile& file);
-    // The record's header, for writers that put the buffer after it themselves.
-    static constexpr size_t kRawHeaderBytes = 16;
-    void StoreRawHeader(uint8_t* header) const;
-    // Makes the image a record's header describes, its pixels still to be read (GetBufferSize
-    // bytes into bits); false, with the image empty, for a header that is inconsistent or needs
-    // more than bytesLeft. A record of no pixels (a side of 0 and no data, its bit count possibly
-    // 0 too) makes an image without pixels that keeps the record's sizes and bit count.
-    bool CreateFromRawHeader(const uint8_t* header, uint64_t bytesLeft);
 
     // One JPEG stream at the file's position. The buffer goes to the codec as it is held (bottom
     // row first, blue in the red channel), and ReadJpeg undoes that, so the two must be used as a

@@ -3,6 +3,7 @@
 
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
+#include "mapfile/raw_image_record.h"
 #include "mapfile/section_io.h"
 
 namespace {
@@ -45,8 +46,8 @@ void WriteBlob(CMapArchive& archive, const CDibImage& image, const std::string& 
     PutLe16(record + 4, static_cast<uint16_t>(image.GetWidth()));
     PutLe16(record + 6, static_cast<uint16_t>(image.GetHeight()));
     PutFieldText(record + 8, kNameBytes, name, false);
-    uint8_t header[1 + CDibImage::kRawHeaderBytes] = {kRawBlob};
-    image.StoreRawHeader(header + 1);
+    uint8_t header[1 + kRawImageHeaderBytes] = {kRawBlob};
+    StoreRawImageHeader(image, header + 1);
     archive.Write(header, sizeof header);
     archive.Write(image.bits.get(), image.GetBufferSize());
 }
@@ -81,12 +82,13 @@ class CMemoryBudget {
 
 bool ReadBlob(CMapArchive& archive, const uint8_t* record, CDibImage& image,
               CMemoryBudget& budget) {
-    uint8_t header[1 + CDibImage::kRawHeaderBytes];
+    uint8_t header[1 + kRawImageHeaderBytes];
     if (!archive.SeekTo(GetLe32(record)) || archive.Read(header, 1) != 1) {
         return false;
     }
-    if (archive.Read(header + 1, CDibImage::kRawHeaderBytes) != CDibImage::kRawHeaderBytes ||
-        !image.CreateFromRawHeader(header + 1, archive.BytesLeft()) || !budget.TakePicture(image) ||
+    if (archive.Read(header + 1, kRawImageHeaderBytes) != kRawImageHeaderBytes ||
+        !CreateImageFromRawHeader(image, header + 1, archive.BytesLeft()) ||
+        !budget.TakePicture(image) ||
         archive.Read(image.bits.get(), image.GetBufferSize()) != image.GetBufferSize()) {
         image.Release();
         return false;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "image/pixel_buffer_pool.h"
-#include "platform/file.h"
+#include "support/recording_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -42,10 +42,13 @@ void PutLe32(Bytes& bytes, size_t at, uint32_t value) {
     }
 }
 
-std::string SaveQuietly(CDibImage& image, const std::string& path, int expected = 0) {
-    testing::internal::CaptureStdout();
+using Trace = std::vector<std::pair<int, std::string>>;
+
+// The lines the save leaves in the diagnostic log.
+Trace SaveTraced(CDibImage& image, const std::string& path, int expected = 0) {
+    RecordingLog log;
     EXPECT_EQ(image.SaveBmp(path), expected);
-    return testing::internal::GetCapturedStdout();
+    return log.lines;
 }
 
 void ExpectEmpty(const CDibImage& image) {
@@ -87,7 +90,7 @@ TEST(DibImageTest, SavedFilesHaveTheBmpLayoutAndLoadBack) {
     CDibImage image;
     image.Create(450, 450, 3);
     std::string path = dir.File("colour.bmp");
-    EXPECT_EQ(SaveQuietly(image, path), "\tSaving " + path + "\n");
+    EXPECT_EQ(SaveTraced(image, path), Trace({{kLogInfo, "\tSaving " + path}}));
     Bytes saved = ReadBytes(path);
     ASSERT_EQ(saved.size(), 54u + 1352u * 450u);
     EXPECT_EQ(Le32(saved, 2), saved.size());
@@ -97,7 +100,7 @@ TEST(DibImageTest, SavedFilesHaveTheBmpLayoutAndLoadBack) {
     image.infoHeader.biXPelsPerMeter = 2835;
     image.palette[200] = {1, 2, 3, 0};
     *image.PixelPtr(0, 2) = 200;  // bottom left: the first pixel of the file
-    SaveQuietly(image, path);
+    SaveTraced(image, path);
     saved = ReadBytes(path);
     ASSERT_EQ(saved.size(), 1078u + 8u * 3u);
     EXPECT_EQ(Le32(saved, 10), 1078u);
@@ -112,16 +115,19 @@ TEST(DibImageTest, SavedFilesHaveTheBmpLayoutAndLoadBack) {
 TEST(DibImageTest, SaveFailuresGiveTheirCodesAndTraceLines) {
     TempDir dir;
     CDibImage image;
-    EXPECT_EQ(SaveQuietly(image, "e.bmp", kErrorBadFormat),
-              "\tSaving e.bmp\n\tERROR_BAD_FORMAT - Saving e.bmp\n");
+    EXPECT_EQ(
+        SaveTraced(image, "e.bmp", kErrorBadFormat),
+        Trace({{kLogInfo, "\tSaving e.bmp"}, {kLogError, "\tERROR_BAD_FORMAT - Saving e.bmp"}}));
     image.Create(4, 4, 3);
     std::string path = dir.File("no/x.bmp");
-    EXPECT_EQ(SaveQuietly(image, path, kErrorWriteFault),
-              "\tSaving " + path + "\n\tWRITE FAULT - Saving " + path +
-                  "\n\tERROR : Save failed on " + path + "\n");
-    EXPECT_EQ(SaveQuietly(image, "/dev/full", kErrorInvalidParameter),
-              "\tSaving /dev/full\n\tERROR_INVALID_PARAMETER - Saving /dev/full\n"
-              "\tERROR : Save failed on /dev/full\n");
+    EXPECT_EQ(SaveTraced(image, path, kErrorWriteFault),
+              Trace({{kLogInfo, "\tSaving " + path},
+                     {kLogError, "\tWRITE FAULT - Saving " + path},
+                     {kLogError, "\tERROR : Save failed on " + path}}));
+    EXPECT_EQ(SaveTraced(image, "/dev/full", kErrorInvalidParameter),
+              Trace({{kLogInfo, "\tSaving /dev/full"},
+                     {kLogError, "\tERROR_INVALID_PARAMETER - Saving /dev/full"},
+                     {kLogError, "\tERROR : Save failed on /dev/full"}}));
 }
 
 // What a tool written by others makes of the files we write.
@@ -133,7 +139,7 @@ TEST(DibImageTest, ImageMagickReadsSavedFiles) {
     for (int depth : {3, 1}) {
         CDibImage image;
         image.Create(33, 17, depth);
-        SaveQuietly(image, dir.File("x.bmp"));
+        SaveTraced(image, dir.File("x.bmp"));
         std::string command =
             "identify -format '%m %w %h %r' " + dir.File("x.bmp") + " > " + dir.File("x.txt");
         ASSERT_EQ(std::system(command.c_str()), 0);
@@ -355,40 +361,6 @@ TEST(DibImageTest, AverageColorOfTheCentralHalf) {
     *indexed.PixelPtr(0, 0) = 77;
     EXPECT_EQ(indexed.AverageColor(), 77u << 16);
 }
-
-TEST(DibImageTest, RawRecordsRoundTripAndInconsistentOnesAreRefused) {
-    TempDir dir;
-    CDibImage image = Numbered(5, 3);
-    CFile file;
-    ASSERT_TRUE(file.Open(dir.File("raw"), CFile::OpenMode::CreateWrite));
-    image.WriteRaw(file);
-    file.Close();
-    const Bytes raw = ReadBytes(dir.File("raw"));
-    ASSERT_EQ(raw.size(), 16u + 48u);
-    EXPECT_EQ(Le32(raw, 12), 24u);
-    ASSERT_TRUE(file.Open(dir.File("raw"), CFile::OpenMode::Read));
-    ASSERT_TRUE(image.ReadRaw(file));
-    EXPECT_EQ(std::memcmp(image.bits.get(), raw.data() + 16, 48), 0);
-
-    // Bit count, sizes and data size that do not agree, or more data than the file holds.
-    const std::vector<std::vector<std::pair<size_t, uint32_t>>> damages = {
-        {{12, 16}}, {{12, 24 | 1 << 16}},    {{0, 0}}, {{4, 0xFFFFFFFF}},
-        {{8, 47}},  {{0, 10000}, {8, 90000}}};
-    for (const auto& damage : damages) {
-        Bytes bytes = raw;
-        for (auto [at, value] : damage) {
-            PutLe32(bytes, at, value);
-        }
-        WriteBytes(dir.File("bad"), bytes);
-        ASSERT_TRUE(file.Open(dir.File("bad"), CFile::OpenMode::Read));
-        EXPECT_FALSE(image.ReadRaw(file));
-        ExpectEmpty(image);
-    }
-}
-
-}  // namespace
-
-namespace {
 
 // A picture made over a recycled buffer must not keep the old bytes in its row padding, which
 // raw records store as they are.
