@@ -48,18 +48,19 @@ std::unique_ptr<CMainFrame> MapOnScreen() {
     auto frame = std::make_unique<CMainFrame>(TARVO_SOURCE_DIR);
     frame->gameDataLoaded = true;
     frame->NewMap(192, 112, TERRAIN_TYPE_GRASS);
+    CTileGrid& grid = frame->Session().Grid();
     const int types[] = {TERRAIN_TYPE_WOODS, TERRAIN_TYPE_HILLS_1, TERRAIN_TYPE_FARM,
                          TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN};
     for (int y = 0; y < 112; ++y) {
         for (int x = 0; x < 192; ++x) {
-            frame->grid.SetTile(types[(x / 3 + y / 4) % 5], 0, x, y);
+            grid.SetTile(types[(x / 3 + y / 4) % 5], 0, x, y);
             if ((x + y) % 3 == 0) {
-                frame->grid.AddOverlay(x, y, (x + y) % 2, (x * 7 + y) % 81);
+                grid.AddOverlay(x, y, (x + y) % 2, (x * 7 + y) % 81);
             }
         }
     }
     frame->show();
-    QWidget* viewport = frame->editorWnd->MapView()->viewport();
+    QWidget* viewport = frame->EditorWnd()->MapView()->viewport();
     for (int i = 0; i < 3 && viewport->size() != kViewSize; ++i) {
         frame->resize(frame->size() + kViewSize - viewport->size());
         QApplication::processEvents();
@@ -79,7 +80,7 @@ BENCHMARK(BM_PictureRepaint)->Unit(benchmark::kMillisecond);
 
 // The frame's map view, or null (the benchmark skipped) when it is not 1920 x 1080.
 CMapView* ViewOnScreen(benchmark::State& state, const CMainFrame& frame) {
-    CMapView* view = frame.editorWnd->MapView();
+    CMapView* view = frame.EditorWnd()->MapView();
     if (view->viewport()->size() != kViewSize) {
         state.SkipWithError("the map view could not be made 1920 x 1080");
         return nullptr;
@@ -179,11 +180,11 @@ void BM_RectOfTerrainFillsTheMap(benchmark::State& state) {
     }
     view->ScrollTo(0, 0);
     QApplication::processEvents();
-    frame->editorWnd->SetTool(kToolRectOfTerrain);
+    frame->Choice().SetTool(EditTool::RectOfTerrain);
     QPoint last((kFillWidth - 1) * 50 + 25, (kFillHeight - 1) * 50 + 25);
     int type = TERRAIN_TYPE_WOODS;
     for (auto _ : state) {
-        frame->editorWnd->SelectType(type);
+        frame->Choice().SelectType(type);
         SendButton(view->viewport(), QEvent::MouseButtonPress, QPoint(25, 25));
         SendButton(view->viewport(), QEvent::MouseButtonRelease, last);
         type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
@@ -255,13 +256,12 @@ void BM_PaintOneTile(benchmark::State& state) {
     frame->NewMap(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                   TERRAIN_TYPE_GRASS);
     QApplication::processEvents();
-    CMapView* view = frame->editorWnd->MapView();
+    CMapEditor& editor = frame->Session().Editor();
     int type = TERRAIN_TYPE_WOODS;
     for (auto _ : state) {
-        frame->editorWnd->currentType = type;
-        frame->mapEditor.BeginStroke("Paint Terrain");
-        view->PaintTile(3, 3);
-        frame->mapEditor.EndStroke();
+        editor.BeginStroke("Paint Terrain");
+        editor.PaintTile(type, 1, 3, 3);
+        editor.EndStroke();
         type = type == TERRAIN_TYPE_WOODS ? TERRAIN_TYPE_DESERT : TERRAIN_TYPE_WOODS;
         state.PauseTiming();
         QApplication::processEvents();
@@ -277,19 +277,19 @@ constexpr int kBigSide = 1000;
 std::unique_ptr<CMainFrame> BigMapFilled() {
     std::unique_ptr<CMainFrame> frame = MapOnScreen();
     frame->NewMap(kBigSide, kBigSide, TERRAIN_TYPE_GRASS);
+    CMapSession& session = frame->Session();
     const int types[] = {TERRAIN_TYPE_WOODS,  TERRAIN_TYPE_HILLS_1, TERRAIN_TYPE_FARM,
                          TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN,   TERRAIN_TYPE_SWAMP};
     for (int y = 0; y < kBigSide; ++y) {
         for (int x = 0; x < kBigSide; ++x) {
-            frame->grid.SetTile(types[(x / 7 + y / 5) % 6], (x * y) % 9 + 1, x, y);
+            session.Grid().SetTile(types[(x / 7 + y / 5) % 6], (x * y) % 9 + 1, x, y);
         }
     }
     std::string path = QDir::temp().filePath("tarvo-editor-bench.gmp").toStdString();
-    SaveMap(path, frame->art, frame->overviewPicture);
-    LoadMap(path, frame->art, frame->overviewPicture);
+    session.Save(path, nullptr);
+    session.Open(path);
     std::remove(path.c_str());
-    frame->mapEditor.StartHistory(true);
-    frame->mapEditor.FillRect(TERRAIN_TYPE_DESERT, 1, {0, 0, kBigSide, kBigSide});
+    session.Editor().FillRect(TERRAIN_TYPE_DESERT, 1, {0, 0, kBigSide, kBigSide});
     QApplication::processEvents();
     return frame;
 }
@@ -310,7 +310,7 @@ void TimeOneOfTwo(benchmark::State& state, Timed timed, Untimed untimed) {
 // recoloured and the view told; the other direction and the repaint are not timed.
 void TimeWholeMapStep(benchmark::State& state, bool redo) {
     std::unique_ptr<CMainFrame> frame = BigMapFilled();
-    CMapEditor& editor = frame->mapEditor;
+    CMapEditor& editor = frame->Session().Editor();
     if (redo) {
         editor.Undo();
         TimeOneOfTwo(
@@ -342,19 +342,19 @@ void TimePaintDrag(benchmark::State& state, bool undo) {
     if (view == nullptr) {
         return;
     }
-    frame->editorWnd->SelectType(TERRAIN_TYPE_WOODS);
-    frame->editorWnd->SelectSubtype(2);
+    CMapEditor& editor = frame->Session().Editor();
+    // Woods with cell 2, as the palettes would choose them.
     auto drag = [&] {
-        frame->mapEditor.BeginStroke("Paint Terrain");
+        editor.BeginStroke("Paint Terrain");
         for (int i = 0; i < kDragTiles; ++i) {
-            view->PaintTile(i % 100, i / 100);
+            editor.PaintTile(TERRAIN_TYPE_WOODS, 3, i % 100, i / 100);
         }
-        frame->mapEditor.EndStroke();
+        editor.EndStroke();
     };
-    auto takeBack = [&] { frame->mapEditor.Undo(); };
+    auto takeBack = [&] { editor.Undo(); };
     if (undo) {
         drag();
-        TimeOneOfTwo(state, takeBack, [&] { frame->mapEditor.Redo(); });
+        TimeOneOfTwo(state, takeBack, [&] { editor.Redo(); });
     } else {
         TimeOneOfTwo(state, drag, takeBack);
     }

@@ -45,7 +45,6 @@ bool CMapArt::AddCityArt(const std::string& path) {
         return false;
     }
     cityArt.Append(entry.release());
-    grid.modified = true;
     return true;
 }
 
@@ -54,7 +53,6 @@ void CMapArt::RemoveCityArt(int index) {
         return;
     }
     cityArt.RemoveAt(index, true);
-    grid.modified = true;
 }
 
 std::unique_ptr<CTerrainArt> CMapArt::TakeCityArt(int index) {

@@ -36,16 +36,16 @@ class CMapArt {
     CCustomTerrainArt* CustomArtFor(int type);
     const CCustomTerrainArt* CustomArtFor(int type) const;
 
-    // Loads a BMP file into a new city art entry and marks the map modified; false (nothing
-    // added) when the picture cannot be loaded.
+    // Loads a BMP file into a new city art entry; false (nothing added) when the picture cannot
+    // be loaded.
     bool AddCityArt(const std::string& path);
-    // Removes and deletes an entry and marks the map modified; other indexes are ignored.
+    // Removes and deletes an entry; other indexes are ignored.
     void RemoveCityArt(int index);
     const CLibObjectList& CityArt() const { return cityArt; }
     // Appends an entry read from a map file; the list owns it from now on.
     void AppendCityArt(CTerrainArt* entry) { cityArt.Append(entry); }
     // Takes an entry out of the list without deleting it (null for other indexes), and puts
-    // one back at an index from 0 to the count; neither marks the map modified.
+    // one back at an index from 0 to the count.
     std::unique_ptr<CTerrainArt> TakeCityArt(int index);
     void InsertCityArt(int index, std::unique_ptr<CTerrainArt> entry);
 

@@ -3,7 +3,7 @@
 
 #include "bmp_problem.h"
 #include "exit_status.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "overwrite_guard.h"
 #include "subcommand.h"
 
@@ -14,7 +14,7 @@ int RunAddCityArt(const CCommandLine& line) {
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({arguments.begin() + 1, arguments.end()}, output);
     CMapDocument map;
-    if (!map.Load(arguments[0])) {
+    if (!LoadMapFile(map, arguments[0])) {
         return kExitFailure;
     }
     for (size_t i = 1; i < arguments.size(); ++i) {
@@ -23,7 +23,7 @@ int RunAddCityArt(const CCommandLine& line) {
                                  BmpProblemOf(arguments[i]));
         }
     }
-    return map.Save(output) ? kExitSuccess : kExitFailure;
+    return SaveMapFile(map, output) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace

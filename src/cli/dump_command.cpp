@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "exit_status.h"
+#include "map_files.h"
 #include "map_json.h"
 #include "subcommand.h"
 
@@ -8,7 +9,7 @@ namespace {
 
 int RunDump(const CCommandLine& line) {
     CMapDocument map;
-    if (!map.Load(line.Positionals()[0])) {
+    if (!LoadMapFile(map, line.Positionals()[0])) {
         return kExitFailure;
     }
     WriteMapJson(map, stdout);

@@ -1,6 +1,6 @@
 #include "exit_status.h"
 #include "interchange/bitmap_interchange.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "overwrite_guard.h"
 #include "subcommand.h"
 
@@ -14,7 +14,7 @@ int RunExport(const CCommandLine& line) {
     RefuseToOverwrite({mapPath}, output);
     RefuseToOverwrite({mapPath}, SubtypeFileName(output));
     CMapDocument map;
-    if (!map.Load(mapPath)) {
+    if (!LoadMapFile(map, mapPath)) {
         return kExitFailure;
     }
     std::string reason;

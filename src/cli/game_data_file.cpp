@@ -1,7 +1,7 @@
 #include "game_data_file.h"
 
+#include "document/game_data.h"
 #include "exit_status.h"
-#include "model/terrain_table.h"
 #include "platform/bundled_files.h"
 
 namespace {
@@ -12,7 +12,7 @@ constexpr const char* kFailure = "Unable to read game data";
 
 bool ReadGameDataFile(const std::string& path) {
     std::string problem;
-    if (theTerrainTable.LoadGameData(path, nullptr, &problem) != 0) {
+    if (ReadGameData(path, problem) != 0) {
         ReportFailure(kFailure, path, problem);
         return false;
     }

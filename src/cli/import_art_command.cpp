@@ -1,7 +1,7 @@
 #include "art/custom_terrain_art.h"
 #include "bmp_problem.h"
 #include "exit_status.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "overwrite_guard.h"
 #include "subcommand.h"
 
@@ -28,7 +28,7 @@ int RunImportArt(const CCommandLine& line) {
     const std::string& output = line.Value("-o");
     RefuseToOverwrite({artPath}, output);
     CMapDocument map;
-    if (!map.Load(mapPath)) {
+    if (!LoadMapFile(map, mapPath)) {
         return kExitFailure;
     }
     int result = map.art.CustomArtFor(type)->Import(artPath);
@@ -37,7 +37,7 @@ int RunImportArt(const CCommandLine& line) {
     }
     // Tiles of the type take the new art's colour in the overview.
     map.RebuildOverview();
-    return map.Save(output) ? kExitSuccess : kExitFailure;
+    return SaveMapFile(map, output) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace

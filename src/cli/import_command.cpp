@@ -2,15 +2,11 @@
 #include "exit_status.h"
 #include "game_data_file.h"
 #include "interchange/bitmap_interchange.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "overwrite_guard.h"
 #include "subcommand.h"
 
 namespace {
-
-bool IsWarning(int result) {
-    return result == kImportBadSubtype || result == kImportUnknownColor;
-}
 
 int RunImport(const CCommandLine& line) {
     const std::string& picture = line.Positionals()[0];
@@ -21,15 +17,14 @@ int RunImport(const CCommandLine& line) {
         return kExitFailure;
     }
     CMapDocument map;
-    int result = ImportBitmap(map.art, picture);
-    if (IsWarning(result)) {
+    int result = map.Import(picture);
+    if (IsImportWarning(result)) {
         ReportWarning(ImportMessage(result));
     } else if (result != 0) {
         std::string reason = result == kImportCannotOpen ? BmpProblemOf(picture) : "";
         return ReportFailure(ImportMessage(result), picture, reason);
     }
-    map.RebuildOverview();
-    return map.Save(output) ? kExitSuccess : kExitFailure;
+    return SaveMapFile(map, output) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace

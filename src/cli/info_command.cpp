@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "exit_status.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "model/terrain_names.h"
 #include "model/terrain_table.h"
 #include "model/terrain_type.h"
@@ -72,7 +72,7 @@ void WarnAboutTilesWithoutArt(const CMapDocument& map) {
 
 int RunInfo(const CCommandLine& line) {
     CMapDocument map;
-    if (!map.Load(line.Positionals()[0])) {
+    if (!LoadMapFile(map, line.Positionals()[0])) {
         return kExitFailure;
     }
     PrintField("Version:", map.VersionText());

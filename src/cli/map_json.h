@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "map_document.h"
+#include "document/map_document.h"
 
 // Fields keep the order in which they are added, so that the output reads like the file.
 using Json = nlohmann::ordered_json;

@@ -1,7 +1,7 @@
 #include "exit_status.h"
 #include "game_data_file.h"
 #include "interchange/bitmap_interchange.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "model/terrain_type.h"
 #include "overwrite_guard.h"
 #include "subcommand.h"
@@ -31,7 +31,7 @@ int RunNew(const CCommandLine& line) {
     if (!map.MakeNew(width, height, fillType)) {
         return ReportFailure("Unable to save map", output, "out of memory for the tiles");
     }
-    return map.Save(output) ? kExitSuccess : kExitFailure;
+    return SaveMapFile(map, output) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "exit_status.h"
-#include "map_document.h"
+#include "map_files.h"
 #include "overwrite_guard.h"
 #include "platform/output_file.h"
 #include "png_render.h"
@@ -44,7 +44,7 @@ int RunRender(const CCommandLine& line) {
     int tileSize = line.Has("--tile") ? std::stoi(line.Choice("--tile", {"50", "25", "10"})) : 50;
     RefuseToOverwrite({mapPath}, output);
     CMapDocument map;
-    if (!map.Load(mapPath)) {
+    if (!LoadMapFile(map, mapPath)) {
         return kExitFailure;
     }
     COutputFile file;

@@ -1,5 +1,8 @@
 #include "edit/city_art_edit.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 size_t EntryBytes(const CTerrainArt* entry) {
@@ -12,30 +15,32 @@ size_t EntryBytes(const CTerrainArt* entry) {
 
 }  // namespace
 
-CCityArtEdit::CCityArtEdit(std::string name, bool adds, std::vector<int> indexes)
-    : CMapEdit(std::move(name)), adds(adds), indexes(std::move(indexes)) {
+CCityArtEdit::CCityArtEdit(std::string name, bool adds, std::vector<int> indexes,
+                           std::vector<std::unique_ptr<CTerrainArt>> entries)
+    : CMapEdit(std::move(name)), adds(adds), indexes(std::move(indexes)), held(std::move(entries)) {
     held.resize(this->indexes.size());
+    CountHeld();
 }
 
-std::unique_ptr<CCityArtEdit> CCityArtEdit::Added(std::vector<int> indexes, const CMapArt& art) {
-    std::unique_ptr<CCityArtEdit> edit(new CCityArtEdit("Add City Art", true, std::move(indexes)));
-    edit->bytes = sizeof(CCityArtEdit);
-    for (int index : edit->indexes) {
-        edit->bytes += EntryBytes(static_cast<const CTerrainArt*>(art.CityArt().GetAt(index)));
+void CCityArtEdit::CountHeld() {
+    size_t holding = sizeof(CCityArtEdit);
+    for (const auto& entry : held) {
+        holding += EntryBytes(entry.get());
     }
-    return edit;
+    bytes = std::max(bytes, holding);
 }
 
-std::unique_ptr<CCityArtEdit> CCityArtEdit::Deleted(
-    std::vector<int> indexes, std::vector<std::unique_ptr<CTerrainArt>> entries) {
-    std::unique_ptr<CCityArtEdit> edit(
-        new CCityArtEdit("Delete City Art", false, std::move(indexes)));
-    edit->held = std::move(entries);
-    edit->bytes = sizeof(CCityArtEdit);
-    for (const auto& entry : edit->held) {
-        edit->bytes += EntryBytes(entry.get());
-    }
-    return edit;
+std::unique_ptr<CCityArtEdit> CCityArtEdit::Adding(
+    int count, std::vector<std::unique_ptr<CTerrainArt>> entries) {
+    std::vector<int> indexes(entries.size());
+    std::iota(indexes.begin(), indexes.end(), count);
+    return std::unique_ptr<CCityArtEdit>(
+        new CCityArtEdit("Add City Art", true, std::move(indexes), std::move(entries)));
+}
+
+std::unique_ptr<CCityArtEdit> CCityArtEdit::Deleting(std::vector<int> indexes) {
+    return std::unique_ptr<CCityArtEdit>(
+        new CCityArtEdit("Delete City Art", false, std::move(indexes), {}));
 }
 
 void CCityArtEdit::Apply(MapTarget& target) {
@@ -58,10 +63,5 @@ void CCityArtEdit::TakeOut(MapTarget& target) {
     for (size_t i = indexes.size(); i-- > 0;) {
         held[i] = target.art.TakeCityArt(indexes[i]);
     }
-}
-
-MapChange CCityArtEdit::Change() const {
-    MapChange change;
-    change.cityArt = true;
-    return change;
+    CountHeld();
 }

@@ -20,5 +20,4 @@ struct MapChange {
     std::vector<TileRect> tiles;  // tiles whose terrain, cell or rivers changed
     bool terrainTable = false;    // a terrain record or the miles per tile
     bool customArt = false;       // custom terrain art: the whole map may look different
-    bool cityArt = false;
 };

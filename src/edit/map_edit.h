@@ -7,16 +7,18 @@
 #include "art/map_art.h"
 #include "edit/map_change.h"
 #include "image/dib_image.h"
+#include "model/terrain_table.h"
 
-// What edits change: the map's art with its grid (and theTerrainTable), and the overview
-// picture drawn from them, which every edit keeps in step.
+// What edits change: the map's art with its grid, the overview picture drawn from them, which
+// every edit keeps in step, and the terrain table that travels with the map.
 struct MapTarget {
     CMapArt& art;
     CDibImage& overview;
+    CTerrainTable& table;
 };
 
-// One step of the edit history. It is done once by the map editor; afterwards it can revert
-// itself and apply itself again, and keeps only what that needs.
+// One step of the edit history. The map editor makes it and lets it apply itself; afterwards it
+// can revert itself and apply itself again, and keeps only what that needs.
 class CMapEdit {
   public:
     explicit CMapEdit(std::string name) : name(std::move(name)) {}

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 
-#include "art/overview_picture.h"
 #include "edit/city_art_edit.h"
 #include "edit/custom_art_edit.h"
 #include "edit/exit_mask_edit.h"
-#include "edit/miles_edit.h"
-#include "edit/terrain_record_edit.h"
-#include "model/terrain_table.h"
+#include "edit/terrain_table_edit.h"
+#include "mapfile/map_file.h"
 
 namespace {
-
-// A map file stores a river piece's tile in one byte per axis, and 255 ends its list.
-constexpr int kFirstUnstorableRiverIndex = 255;
 
 const char* RiverStepName(CMapEditor::RiverAction action) {
     switch (action) {
@@ -26,20 +21,33 @@ const char* RiverStepName(CMapEditor::RiverAction action) {
     }
 }
 
+void ChangeRivers(CTileGrid& grid, CMapEditor::RiverAction action, int x, int y, int kind,
+                  int cell) {
+    switch (action) {
+        case CMapEditor::RiverAction::RemoveTop:
+            grid.RemoveLastOverlay(x, y);
+            break;
+        case CMapEditor::RiverAction::Add:
+            grid.AddOverlay(x, y, kind, cell);
+            break;
+        case CMapEditor::RiverAction::Replace:
+            grid.SetLastOverlay(x, y, kind, cell);
+            break;
+    }
+}
+
 }  // namespace
 
-CMapEditor::CMapEditor(CMapArt& art, CDibImage& overview)
-    : art(art), overview(overview), target{art, overview} {}
+CMapEditor::CMapEditor(CMapArt& art, CDibImage& overview, CTerrainTable& table)
+    : target{art, overview, table} {}
 
 void CMapEditor::StartHistory(bool matchesFile) {
     stroke.reset();
     history.Clear(matchesFile);
-    FollowHistory();
 }
 
 void CMapEditor::MarkSaved() {
     history.MarkClean();
-    FollowHistory();
     Tell({});
 }
 
@@ -50,18 +58,14 @@ void CMapEditor::BeginStroke(const std::string& name) {
 }
 
 bool CMapEditor::PaintTile(int type, int request, int x, int y) {
-    CTileGrid& grid = art.Grid();
-    if (!grid.Contains(x, y)) {
+    if (!target.art.Grid().Contains(x, y)) {
         return false;
     }
     if (!stroke) {
         BeginStroke("Paint Terrain");
     }
-    stroke->KeepTile(grid, x, y, false);
-    grid.SetTile(type, request, x, y);
+    stroke->PaintTile(target, type, request, x, y);
     strokeSetTiles = true;
-    const CTile& tile = *grid.GetTileAt(x, y);
-    UpdateOverviewTile(art, overview, tile.type, tile.subtype, x, y);
     MapChange change;
     change.tiles.push_back({x, y, x + 1, y + 1});
     Tell(change);
@@ -76,111 +80,85 @@ void CMapEditor::EndStroke() {
     if (!strokeSetTiles) {
         return;
     }
-    done->Finish(art.Grid());
+    done->Finish(target.art.Grid());
     Record(std::move(done), false);  // its tiles were told as they were painted
 }
 
-void CMapEditor::FillRect(int type, int request, const TileRect& area) {
+void CMapEditor::ChangeTiles(const std::string& name, const TileRect& area, bool withRivers,
+                             const CTileEdit::RectChange& change) {
     EndStroke();
-    CTileGrid& grid = art.Grid();
+    CTileGrid& grid = target.art.Grid();
     const TileRect rect = ClipToGrid(grid, area);
     if (rect.IsEmpty()) {
         return;
     }
-    auto edit = std::make_unique<CTileEdit>("Rect of Terrain");
-    edit->KeepRect(grid, rect, false);
-    grid.FillRect(type, request, rect.left, rect.top, rect.right, rect.bottom);
+    auto edit = std::make_unique<CTileEdit>(name);
+    edit->ChangeRect(target, rect, withRivers, change);
     edit->Finish(grid);
-    UpdateOverviewRect(art, overview, rect.left, rect.top, rect.right, rect.bottom);
+    // Also a change that came out as it was is a step: the user did edit the map.
     Record(std::move(edit));
 }
 
-void CMapEditor::EditRiver(RiverAction action, int x, int y, int kind, int cell) {
-    EndStroke();
-    CTileGrid& grid = art.Grid();
-    if (!grid.Contains(x, y)) {
-        return;
+void CMapEditor::FillRect(int type, int request, const TileRect& area) {
+    ChangeTiles("Rect of Terrain", area, false, [&](CTileGrid& grid, const TileRect& rect) {
+        grid.FillRect(type, request, rect.left, rect.top, rect.right, rect.bottom);
+    });
+}
+
+bool CMapEditor::EditRiver(RiverAction action, int x, int y, int kind, int cell) {
+    if (!target.art.Grid().Contains(x, y) ||
+        (action != RiverAction::RemoveTop && !IsRiverStorable(x, y))) {
+        return false;
     }
-    auto edit = std::make_unique<CTileEdit>(RiverStepName(action));
-    edit->KeepTile(grid, x, y, true);
-    switch (action) {
-        case RiverAction::RemoveTop:
-            grid.RemoveLastOverlay(x, y);
-            break;
-        case RiverAction::Add:
-            grid.AddOverlay(x, y, kind, cell);
-            break;
-        case RiverAction::Replace:
-            grid.SetLastOverlay(x, y, kind, cell);
-            break;
-    }
-    edit->Finish(grid);
-    // Also a click that found nothing to remove is a step: the user did edit the map.
-    Record(std::move(edit));
+    ChangeTiles(
+        RiverStepName(action), {x, y, x + 1, y + 1}, true,
+        [&](CTileGrid& grid, const TileRect&) { ChangeRivers(grid, action, x, y, kind, cell); });
+    return true;
 }
 
 void CMapEditor::ClearRect(const TileRect& area, int type, int request) {
-    EndStroke();
-    CTileGrid& grid = art.Grid();
-    const TileRect rect = ClipToGrid(grid, area);
-    if (rect.IsEmpty()) {
-        return;
-    }
-    auto edit = std::make_unique<CTileEdit>("Cut");
-    edit->KeepRect(grid, rect, true);
-    if (type >= 0) {
-        grid.FillRect(type, request, rect.left, rect.top, rect.right, rect.bottom);
-    }
-    for (auto [x, y] : grid.TilesWithRivers()) {
-        if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) {
-            grid.SetOverlays(x, y, {});
+    ChangeTiles("Cut", area, true, [&](CTileGrid& grid, const TileRect& rect) {
+        if (type >= 0) {
+            grid.FillRect(type, request, rect.left, rect.top, rect.right, rect.bottom);
         }
-    }
-    edit->Finish(grid);
-    UpdateOverviewRect(art, overview, rect.left, rect.top, rect.right, rect.bottom);
-    Record(std::move(edit));
+        for (auto [x, y] : grid.TilesWithRivers()) {
+            if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) {
+                grid.SetOverlays(x, y, {});
+            }
+        }
+    });
 }
 
 void CMapEditor::Paste(const CTileBlock& block, int x, int y) {
-    EndStroke();
-    CTileGrid& grid = art.Grid();
-    const TileRect rect = ClipToGrid(grid, {x, y, x + block.Width(), y + block.Height()});
-    if (rect.IsEmpty()) {
-        return;
-    }
-    auto edit = std::make_unique<CTileEdit>("Paste");
-    edit->KeepRect(grid, rect, true);
-    for (int row = rect.top; row < rect.bottom; ++row) {
-        for (int column = rect.left; column < rect.right; ++column) {
-            *grid.GetTileAt(column, row) = block.TileAt(column - x, row - y);
-            bool storable = column < kFirstUnstorableRiverIndex && row < kFirstUnstorableRiverIndex;
-            const std::vector<RiverOverlay>& rivers = block.RiversAt(column - x, row - y);
-            if (grid.GetOverlayCount(column, row) > 0 || (storable && !rivers.empty())) {
-                grid.SetOverlays(column, row, storable ? rivers : std::vector<RiverOverlay>());
+    const TileRect area{x, y, x + block.Width(), y + block.Height()};
+    ChangeTiles("Paste", area, true, [&](CTileGrid& grid, const TileRect& rect) {
+        for (int row = rect.top; row < rect.bottom; ++row) {
+            for (int column = rect.left; column < rect.right; ++column) {
+                *grid.GetTileAt(column, row) = block.TileAt(column - x, row - y);
+                bool storable = IsRiverStorable(column, row);
+                const std::vector<RiverOverlay>& rivers = block.RiversAt(column - x, row - y);
+                if (grid.GetOverlayCount(column, row) > 0 || (storable && !rivers.empty())) {
+                    grid.SetOverlays(column, row, storable ? rivers : std::vector<RiverOverlay>());
+                }
             }
         }
-    }
-    edit->Finish(grid);
-    UpdateOverviewRect(art, overview, rect.left, rect.top, rect.right, rect.bottom);
-    Record(std::move(edit));
+    });
 }
 
 void CMapEditor::SetTerrainRecord(int type, const CTerrainType& record) {
-    EndStroke();
-    CTerrainType& stored = theTerrainTable.Record(type);
-    auto edit = std::make_unique<CTerrainRecordEdit>(type, stored, record);
-    stored = record;
-    Record(std::move(edit));
+    CTerrainTable after = target.table;
+    after.Record(type) = record;
+    Do(std::make_unique<CTerrainTableEdit>("Terrain Type", target.table, after));
 }
 
 void CMapEditor::SetMilesPerTile(int miles) {
-    EndStroke();
-    if (miles == theTerrainTable.milesPerTile) {
+    if (miles == target.table.milesPerTile) {
+        EndStroke();
         return;
     }
-    auto edit = std::make_unique<CMilesEdit>(theTerrainTable.milesPerTile, miles);
-    edit->Apply(target);
-    Record(std::move(edit));
+    CTerrainTable after = target.table;
+    after.milesPerTile = miles;
+    Do(std::make_unique<CTerrainTableEdit>("Miles Per Tile", target.table, after));
 }
 
 int CMapEditor::ImportCustomArt(int type, const std::string& path) {
@@ -190,47 +168,37 @@ int CMapEditor::ImportCustomArt(int type, const std::string& path) {
     if (result != 0) {
         return result;
     }
-    auto edit = std::make_unique<CCustomArtEdit>("Import Art", type, std::move(imported));
-    edit->Apply(target);
-    Record(std::move(edit));
+    Do(std::make_unique<CCustomArtEdit>("Import Art", type, std::move(imported)));
     return 0;
 }
 
 void CMapEditor::UnloadCustomArt(int type) {
     EndStroke();
-    CTileGrid& grid = art.Grid();
     auto tiles = std::make_unique<CTileEdit>("Unload Art");
-    tiles->KeepType(grid, type);
-    grid.ReplaceType(type, TERRAIN_TYPE_GRASS);
-    tiles->Finish(grid);
+    tiles->ReplaceType(target, type, TERRAIN_TYPE_GRASS);
+    tiles->Finish(target.art.Grid());
     // Applied, the edit writes the grass it found once more and takes the art out of the slot.
     CCustomTerrainArt none;
-    auto edit =
-        std::make_unique<CCustomArtEdit>("Unload Art", type, std::move(none), std::move(tiles));
-    edit->Apply(target);
-    Record(std::move(edit));
+    Do(std::make_unique<CCustomArtEdit>("Unload Art", type, std::move(none), std::move(tiles)));
 }
 
 void CMapEditor::SetExitMasks(int type, const std::array<uint8_t, 81>& masks) {
-    EndStroke();
-    CCustomTerrainArt& slot = *art.CustomArtFor(type);
-    auto edit = std::make_unique<CExitMaskEdit>(type, slot.exitMasks, masks);
-    slot.exitMasks = masks;
-    Record(std::move(edit));
+    Do(std::make_unique<CExitMaskEdit>(type, target.art.CustomArtFor(type)->exitMasks, masks));
 }
 
 size_t CMapEditor::AddCityArt(const std::vector<std::string>& paths) {
     EndStroke();
-    std::vector<int> added;
+    std::vector<std::unique_ptr<CTerrainArt>> entries;
     for (const std::string& path : paths) {
-        if (!art.AddCityArt(path)) {
+        auto entry = std::make_unique<CTerrainArt>();
+        if (entry->LoadNamed(path) != 0) {
             break;
         }
-        added.push_back(art.CityArt().GetCount() - 1);
+        entries.push_back(std::move(entry));
     }
-    const size_t count = added.size();
+    const size_t count = entries.size();
     if (count > 0) {
-        Record(CCityArtEdit::Added(std::move(added), art));
+        Do(CCityArtEdit::Adding(target.art.CityArt().GetCount(), std::move(entries)));
     }
     return count;
 }
@@ -239,16 +207,10 @@ void CMapEditor::DeleteCityArt(std::vector<int> indexes) {
     EndStroke();
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
-    std::erase_if(indexes, [&](int i) { return i < 0 || i >= art.CityArt().GetCount(); });
-    if (indexes.empty()) {
-        return;
+    std::erase_if(indexes, [&](int i) { return i < 0 || i >= target.art.CityArt().GetCount(); });
+    if (!indexes.empty()) {
+        Do(CCityArtEdit::Deleting(std::move(indexes)));
     }
-    std::vector<std::unique_ptr<CTerrainArt>> entries(indexes.size());
-    for (size_t i = indexes.size(); i-- > 0;) {
-        entries[i] = art.TakeCityArt(indexes[i]);
-    }
-    auto edit = CCityArtEdit::Deleted(std::move(indexes), std::move(entries));
-    Record(std::move(edit));
 }
 
 bool CMapEditor::Undo() {
@@ -272,20 +234,20 @@ bool CMapEditor::Step(bool forward) {
         edit->Revert(target);
         history.StepBack();
     }
-    FollowHistory();
     Tell(edit->Change());
     return true;
+}
+
+void CMapEditor::Do(std::unique_ptr<CMapEdit> edit) {
+    EndStroke();
+    edit->Apply(target);
+    Record(std::move(edit));
 }
 
 void CMapEditor::Record(std::unique_ptr<CMapEdit> edit, bool tellTiles) {
     MapChange change = tellTiles ? edit->Change() : MapChange{};
     history.Add(std::move(edit));
-    FollowHistory();
     Tell(change);
-}
-
-void CMapEditor::FollowHistory() {
-    art.Grid().modified = !history.IsClean();
 }
 
 void CMapEditor::Tell(const MapChange& change) {

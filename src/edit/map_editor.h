@@ -14,14 +14,14 @@
 #include "model/terrain_type.h"
 
 // The one place where the map changes while it is edited: tiles, rivers, the terrain table and
-// the miles per tile, custom art and its exits, and the city art. Every change is one step of
-// the history, which undoes and redoes it; the overview picture is kept in step, the grid's
-// modified flag follows the history, and the observer hears of every change to repaint it.
+// the miles per tile, custom art and its exits, and the city art. Every change is an edit that
+// applies itself and becomes one step of the history, which undoes and redoes it; the overview
+// picture is kept in step, and the observer hears of every change to repaint it.
 class CMapEditor {
   public:
     enum class RiverAction { Replace, Add, RemoveTop };
 
-    CMapEditor(CMapArt& art, CDibImage& overview);
+    CMapEditor(CMapArt& art, CDibImage& overview, CTerrainTable& table = theTerrainTable);
     void SetObserver(CMapObserver* newObserver) { observer = newObserver; }
     const CEditHistory& History() const { return history; }
 
@@ -30,6 +30,9 @@ class CMapEditor {
     void StartHistory(bool matchesFile);
     // After a successful save: the map as it is now is unmodified.
     void MarkSaved();
+    // The map differs from the file it was opened from or last saved to, or matches none; a
+    // stroke that set tiles counts before it is done.
+    bool IsModified() const { return !history.IsClean() || (stroke && strokeSetTiles); }
 
     // A paint drag is one step: BeginStroke at the press, PaintTile for every tile it sets (the
     // cells of a stamp too), EndStroke at the release. PaintTile is false outside the map.
@@ -38,13 +41,14 @@ class CMapEditor {
     void EndStroke();
     // Rect of Terrain: the part of rect inside the map.
     void FillRect(int type, int request, const TileRect& rect);
-    // A click of the river tool on a tile inside the map.
-    void EditRiver(RiverAction action, int x, int y, int kind, int cell);
+    // A click of the river tool on a tile inside the map. False, and nothing done, for a tile
+    // outside the map, or one that map files cannot hold a river on when a piece would go there.
+    bool EditRiver(RiverAction action, int x, int y, int kind, int cell);
     // Cut: the part of rect inside the map loses its rivers and, for a type of 0 or more, is
     // filled as Rect of Terrain fills.
     void ClearRect(const TileRect& rect, int type, int request);
-    // The block with its top left at (x, y), cut to the map; rivers on tiles with X or Y of 255
-    // or more are left out, as the river tool leaves them out.
+    // The block with its top left at (x, y), cut to the map; rivers on tiles that map files
+    // cannot hold them on are left out, as the river tool leaves them out.
     void Paste(const CTileBlock& block, int x, int y);
 
     void SetTerrainRecord(int type, const CTerrainType& record);
@@ -66,14 +70,16 @@ class CMapEditor {
   private:
     // Undoes (or, forward, redoes) the next step.
     bool Step(bool forward);
+    // Applies a new edit and records it.
+    void Do(std::unique_ptr<CMapEdit> edit);
+    // A tile edit of the part of area inside the map, made by change.
+    void ChangeTiles(const std::string& name, const TileRect& area, bool withRivers,
+                     const CTileEdit::RectChange& change);
     // A step just done: into the history, and the observer told of what it changed (of the
     // history alone without tellTiles).
     void Record(std::unique_ptr<CMapEdit> edit, bool tellTiles = true);
     void Tell(const MapChange& change);
-    void FollowHistory();
 
-    CMapArt& art;
-    CDibImage& overview;
     MapTarget target;
     CEditHistory history;
     CMapObserver* observer = nullptr;

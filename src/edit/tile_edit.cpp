@@ -1,6 +1,7 @@
 #include "edit/tile_edit.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "art/overview_picture.h"
 
@@ -30,56 +31,81 @@ void KeepChanged(std::vector<Change>& changes, Now now) {
 
 CTileEdit::CTileEdit(std::string name) : CMapEdit(std::move(name)) {}
 
-void CTileEdit::KeepTile(const CTileGrid& grid, int x, int y, bool withRivers) {
+bool CTileEdit::PaintTile(MapTarget& target, int type, int request, int x, int y) {
+    CTileGrid& grid = target.art.Grid();
     if (!grid.Contains(x, y)) {
-        return;
+        return false;
     }
     width = grid.GetWidth();
     const auto index = static_cast<uint32_t>(x + y * width);
     if (keptTiles.try_emplace(index, tiles.size()).second) {
         tiles.push_back({index, grid.Tiles()[index], {}});
     }
-    if (withRivers) {
-        KeepRivers(grid, index);
+    grid.SetTile(type, request, x, y);
+    const CTile& tile = grid.Tiles()[index];
+    UpdateOverviewTile(target.art, target.overview, tile.type, tile.subtype, x, y);
+    return true;
+}
+
+std::vector<uint32_t> CTileEdit::RiverTilesIn(const CTileGrid& grid, const TileRect& area) const {
+    std::vector<uint32_t> indexes;
+    for (auto [x, y] : grid.TilesWithRivers()) {
+        if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
+            indexes.push_back(static_cast<uint32_t>(x + y * width));
+        }
     }
+    return indexes;
 }
 
 void CTileEdit::KeepRivers(const CTileGrid& grid, uint32_t index) {
-    if (keptRivers.try_emplace(index, rivers.size()).second) {
-        rivers.push_back({index, grid.GetOverlays(index % width, index / width), {}});
-    }
+    rivers.push_back({index, grid.GetOverlays(index % width, index / width), {}});
 }
 
-void CTileEdit::KeepRect(const CTileGrid& grid, const TileRect& area, bool withRivers) {
+void CTileEdit::ChangeRect(MapTarget& target, const TileRect& area, bool withRivers,
+                           const RectChange& change) {
+    CTileGrid& grid = target.art.Grid();
     width = grid.GetWidth();
     rect = area;
     tiles.resize(static_cast<size_t>(area.Width()) * area.Height());
     const CTile* all = grid.Tiles();
-    TileChange* change = tiles.data();
+    TileChange* kept = tiles.data();
     for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x, ++change) {
-            change->index = static_cast<uint32_t>(x + y * width);
-            change->before = all[change->index];
+        for (int x = area.left; x < area.right; ++x, ++kept) {
+            kept->index = static_cast<uint32_t>(x + y * width);
+            kept->before = all[kept->index];
         }
     }
+    std::unordered_set<uint32_t> hadRivers;
     if (withRivers) {
-        for (auto [x, y] : grid.TilesWithRivers()) {
-            if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
-                KeepRivers(grid, static_cast<uint32_t>(x + y * width));
+        for (uint32_t index : RiverTilesIn(grid, area)) {
+            KeepRivers(grid, index);
+            hadRivers.insert(index);
+        }
+    }
+    change(grid, area);
+    if (withRivers) {
+        // Tiles that had none and have rivers now undo to none.
+        for (uint32_t index : RiverTilesIn(grid, area)) {
+            if (!hadRivers.contains(index)) {
+                rivers.push_back({index, {}, {}});
             }
         }
     }
+    UpdateOverview(target);
 }
 
-void CTileEdit::KeepType(const CTileGrid& grid, int type) {
+void CTileEdit::ReplaceType(MapTarget& target, int from, int to) {
+    CTileGrid& grid = target.art.Grid();
     width = grid.GetWidth();
     const CTile* all = grid.Tiles();
     const size_t count = static_cast<size_t>(width) * grid.GetHeight();
     for (size_t index = 0; index < count; ++index) {
-        if (all[index].type == type) {
+        if (all[index].type == from) {
             tiles.push_back({static_cast<uint32_t>(index), all[index], {}});
         }
     }
+    grid.ReplaceType(from, to);
+    UpdateOverview(target);
 }
 
 void CTileEdit::Finish(const CTileGrid& grid) {
@@ -89,7 +115,6 @@ void CTileEdit::Finish(const CTileGrid& grid) {
         return grid.GetOverlays(static_cast<int>(index % width), static_cast<int>(index / width));
     });
     keptTiles = {};
-    keptRivers = {};
 }
 
 void CTileEdit::Apply(MapTarget& target) {
@@ -110,11 +135,16 @@ void CTileEdit::Write(MapTarget& target, bool after) const {
         grid.SetOverlays(change.index % width, change.index / width,
                          after ? change.after : change.before);
     }
+    UpdateOverview(target);
+}
+
+void CTileEdit::UpdateOverview(MapTarget& target) const {
     if (rect) {
         UpdateOverviewRect(target.art, target.overview, rect->left, rect->top, rect->right,
                            rect->bottom);
         return;
     }
+    const CTile* all = target.art.Grid().Tiles();
     for (const TileChange& change : tiles) {
         const CTile& tile = all[change.index];
         UpdateOverviewTile(target.art, target.overview, tile.type, tile.subtype,

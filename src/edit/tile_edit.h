@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -13,19 +14,25 @@
 // the grass that replaces an unloaded type: each changed tile's values before and after
 // (16 bytes a tile), nothing of the tiles left alone.
 //
-// Recording: Keep... the tiles about to change, change them on the grid, then Finish.
+// The edit makes its change itself, once, through PaintTile (as often as a stroke needs),
+// ChangeRect or ReplaceType, keeping what the tiles held before; Finish then takes what they
+// hold now, after which Revert and Apply switch between the two.
 class CTileEdit : public CMapEdit {
   public:
+    // Changes the tiles of the rectangle it is given (inside the grid).
+    using RectChange = std::function<void(CTileGrid& grid, const TileRect& rect)>;
+
     explicit CTileEdit(std::string name);
 
-    // Keeps a tile (and with withRivers its river stack) as it is now; a tile kept again keeps
+    // Sets a tile as the paint tool does; false outside the grid. A tile painted again keeps
     // its first values, so that a stroke that passes a tile twice undoes to what it was.
-    void KeepTile(const CTileGrid& grid, int x, int y, bool withRivers);
-    // Keeps the tiles of a rectangle inside the grid, which is then what the edit repaints. For
-    // a fresh edit only.
-    void KeepRect(const CTileGrid& grid, const TileRect& rect, bool withRivers);
-    // Keeps every tile of a type. For a fresh edit only.
-    void KeepType(const CTileGrid& grid, int type);
+    bool PaintTile(MapTarget& target, int type, int request, int x, int y);
+    // Runs change on a rectangle inside the grid, which is then what the edit repaints; with
+    // withRivers the rectangle's river stacks are kept too. For a fresh edit only.
+    void ChangeRect(MapTarget& target, const TileRect& rect, bool withRivers,
+                    const RectChange& change);
+    // Every tile of type from becomes type to with a random cell. For a fresh edit only.
+    void ReplaceType(MapTarget& target, int from, int to);
     // After the change: what the kept tiles hold now. Tiles that came out as they were are
     // dropped.
     void Finish(const CTileGrid& grid);
@@ -49,14 +56,16 @@ class CTileEdit : public CMapEdit {
         std::vector<RiverOverlay> after;
     };
 
+    // The indexes of the tiles of area that carry rivers.
+    std::vector<uint32_t> RiverTilesIn(const CTileGrid& grid, const TileRect& area) const;
     void KeepRivers(const CTileGrid& grid, uint32_t index);
+    void UpdateOverview(MapTarget& target) const;
     void Write(MapTarget& target, bool after) const;
 
     std::vector<TileChange> tiles;
     std::vector<RiverChange> rivers;
-    // While recording: where a kept tile's entry is.
+    // While a stroke records: where a painted tile's entry is.
     std::unordered_map<uint32_t, size_t> keptTiles;
-    std::unordered_map<uint32_t, size_t> keptRivers;
     std::optional<TileRect> rect;
     int width = 0;  // of the grid, to turn indexes into tiles
 };

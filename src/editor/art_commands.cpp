@@ -6,16 +6,14 @@
 #include "model/terrain_table.h"
 
 void CMainFrame::OnEditTerrainInfo() {
-    CTerrainInfoDialog dialog(*this, theTerrainTable.milesPerTile, this);
+    CTerrainInfoDialog dialog(session.Art(), session.Editor(), theTerrainTable.milesPerTile, this);
     // Esc keeps the old scale. A new one travels in the map file, so it is an edit like any
     // other.
     if (dialog.exec() == QDialog::Accepted) {
-        mapEditor.SetMilesPerTile(dialog.milesPerTile);
+        session.Editor().SetMilesPerTile(dialog.milesPerTile);
     }
-    UpdateFrameState();
 }
 
 void CMainFrame::OnImportCityArt() {
-    CCityArtDialog(art, mapEditor, this).exec();
-    UpdateFrameState();
+    CCityArtDialog(session.Art(), session.Editor(), this).exec();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/edit_tool.h"
+
 // The ids of the editor's commands and status bar panes, numbered as the program's resources have
 // always numbered them; tests address the commands by them.
 inline constexpr int kCmdNew = 57600;
@@ -32,3 +34,14 @@ inline constexpr int kCmdPrint = 57607;
 
 inline constexpr int kPaneX = 2000;
 inline constexpr int kPaneY = 2001;
+
+// The Edit menu's tool commands and the tools they choose.
+struct ToolCommand {
+    int id;
+    EditTool tool;
+};
+inline constexpr ToolCommand kToolCommands[] = {
+    {kCmdPaintTerrain, EditTool::PaintTerrain},
+    {kCmdRectOfTerrain, EditTool::RectOfTerrain},
+    {kCmdSelectRect, EditTool::SelectRect},
+};

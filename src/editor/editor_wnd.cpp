@@ -10,14 +10,15 @@
 #include "art/builtin_art.h"
 #include "art/tile_renderer.h"
 #include "editor/image_target.h"
-#include "editor/main_frame.h"
+#include "editor/map_session.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
 #include "editor/pane_style.h"
 #include "editor/subtype_palette.h"
 #include "editor/tile_preview.h"
+#include "editor/tile_rects.h"
+#include "editor/tool_choice.h"
 #include "editor/type_palette.h"
-#include "model/terrain_table.h"
 #include "model/terrain_type.h"
 
 namespace {
@@ -61,14 +62,15 @@ constexpr KeyScroll kKeyScrolls[] = {
 
 }  // namespace
 
-CEditorWnd::CEditorWnd(CMainFrame& frame, QWidget* parent)
+CEditorWnd::CEditorWnd(CMapSession& session, CToolChoice& choice, QWidget* parent)
     : QWidget(parent),
-      frame(frame),
-      mapView(new CMapView(frame, *this, this)),
-      typePalette(new CTypePalette(frame, this)),
-      subtypePalette(new CSubtypePalette(frame, this)),
-      tilePreview(new CTilePreview(frame, this)),
-      overviewWnd(new COverviewWnd(frame, this)) {
+      session(session),
+      choice(choice),
+      mapView(new CMapView(session, choice, this)),
+      typePalette(new CTypePalette(choice, session.Art(), this)),
+      subtypePalette(new CSubtypePalette(choice, session.Art(), this)),
+      tilePreview(new CTilePreview(choice, session.Art(), this)),
+      overviewWnd(new COverviewWnd(session, this)) {
     QPalette colors = palette();
     colors.setColor(QPalette::Window, kPaneGrey);
     setPalette(colors);
@@ -83,14 +85,17 @@ CEditorWnd::CEditorWnd(CMainFrame& frame, QWidget* parent)
     connect(mapView, &CMapView::viewRectChanged, overviewWnd, &COverviewWnd::SetViewMarker);
     connect(overviewWnd, &COverviewWnd::scrollRequested, mapView, &CMapView::ScrollTo);
     connect(mapView, &CMapView::zoomRequested, this, &CEditorWnd::Zoom);
+    connect(&session, &CMapSession::opened, this, &CEditorWnd::ShowMap);
+    connect(&session, &CMapSession::closed, this, &CEditorWnd::HideMap);
+    connect(&session, &CMapSession::artChanged, this, &CEditorWnd::ShowArtChange);
     // The palettes whole, and some of the map beside them.
     setMinimumSize(kPanesWidth + 200, kPanesHeight);
 }
 
 void CEditorWnd::PlaceOverview(bool move) {
     int cx = width();
-    int w = frame.overviewPicture.GetWidth();
-    int h = frame.overviewPicture.GetHeight();
+    int w = session.Overview().GetWidth();
+    int h = session.Overview().GetHeight();
     // A picture too large for the space under the palettes is shown reduced to fit it.
     int spaceWidth = kPaletteWidth;
     int spaceHeight = std::max(1, height() - kOverviewTop - kOverviewMargin);
@@ -134,61 +139,31 @@ void CEditorWnd::resizeEvent(QResizeEvent*) {
 }
 
 void CEditorWnd::ShowMap() {
-    mapView->ClearSelection();
-    mapView->SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
+    mapView->FitMap();
     ShowChoices();
     PlaceOverview(true);
     overviewWnd->show();
 }
 
 void CEditorWnd::HideMap() {
-    mapView->ClearSelection();
-    mapView->SetScrollRanges(0, 0);
+    mapView->FitMap();
     overviewWnd->hide();
-    frame.ClearCoordinatePanes();
     ShowChoices();
 }
 
 void CEditorWnd::ShowChoices() {
     // A custom type that lost its art cannot be painted: tiles of it would have nothing to show.
-    if (!riverMode && !ChoiceHasArt()) {
-        SelectType(TERRAIN_TYPE_GRASS);
+    if (!choice.HasArtIn(session.Art())) {
+        choice.SelectType(TERRAIN_TYPE_GRASS);
     }
     typePalette->update();
     subtypePalette->update();
     tilePreview->update();
 }
 
-bool CEditorWnd::ChoiceHasArt() const {
-    return riverMode || !IsCustomType(currentType) || frame.art.CustomArtFor(currentType)->loaded;
-}
-
-void CEditorWnd::SelectType(int number) {
-    currentType = number;
-    typePalette->update();
-    SelectSubtype(0);
-    frame.UpdateFrameState();
-}
-
-void CEditorWnd::SelectSubtype(int cell) {
-    currentSubtype = cell;
-    subtypePalette->update();
-    tilePreview->update();
-    mapView->RefreshOutline();
-}
-
 void CEditorWnd::ShowArtChange() {
-    overviewWnd->PictureChanged();
     ShowChoices();
     mapView->InvalidateMap();
-    overviewWnd->update();
-    frame.UpdateFrameState();
-}
-
-void CEditorWnd::SetTool(int newTool) {
-    tool = newTool;
-    mapView->RefreshOutline();
-    frame.UpdateFrameState();
 }
 
 void CEditorWnd::Zoom(int step, QPoint anchor) {
@@ -201,66 +176,42 @@ void CEditorWnd::Zoom(int step, QPoint anchor) {
         size = kSizes[std::clamp(level + step, 0, 2)];
     }
     mapView->SetTileSize(size, anchor);
-    frame.UpdateFrameState();
-}
-
-void CEditorWnd::ToggleRandomSubtype() {
-    randomSubtype = !randomSubtype;
-    frame.UpdateFrameState();
-}
-
-bool CEditorWnd::CanPickRandomSubtype() const {
-    const CTerrainType* record = theTerrainTable.FindRecord(currentType);
-    return record && record->subtypeCount != 0;
-}
-
-int CEditorWnd::RequestedSubtype() const {
-    if (!randomSubtype) {
-        return currentSubtype + 1;
-    }
-    return currentSubtype < 40 ? kRandomFirstSet : kRandomSecondSet;
-}
-
-bool CEditorWnd::HasSelection() const {
-    return !mapView->Selection().isEmpty();
 }
 
 void CEditorWnd::Copy() {
-    const QRect& tiles = mapView->Selection();
+    const QRect& tiles = session.Selection();
     if (tiles.isEmpty()) {
         return;
     }
-    clipboard = CTileBlock::Copy(
-        frame.grid, {tiles.left(), tiles.top(), tiles.right() + 1, tiles.bottom() + 1});
+    choice.SetClipboard(CTileBlock::Copy(session.Grid(), ToTileRect(tiles)));
     QImage picture = SelectionPicture();
     if (!picture.isNull()) {
         QGuiApplication::clipboard()->setImage(picture);
     }
-    frame.UpdateFrameState();
 }
 
 void CEditorWnd::Cut() {
-    const QRect tiles = mapView->Selection();
+    const QRect tiles = session.Selection();
     if (tiles.isEmpty()) {
         return;
     }
     Copy();
     // With a river kind chosen, or a type that has nothing to show, only the rivers go.
-    bool fill = !riverMode && ChoiceHasArt();
-    frame.mapEditor.ClearRect({tiles.left(), tiles.top(), tiles.right() + 1, tiles.bottom() + 1},
-                              fill ? currentType : -1, RequestedSubtype());
+    bool fill = !choice.IsRiver() && choice.HasArtIn(session.Art());
+    session.Editor().ClearRect(ToTileRect(tiles), fill ? choice.Type() : -1,
+                               choice.RequestedSubtype());
 }
 
 void CEditorWnd::StartPaste() {
-    if (!clipboard.IsEmpty() && frame.mapOpen) {
-        mapView->StartPaste(QSize(clipboard.Width(), clipboard.Height()));
+    if (session.IsOpen()) {
+        choice.StartPaste();
     }
 }
 
 QImage CEditorWnd::SelectionPicture() const {
     // Image editors take pictures of a few hundred megabytes at most.
     constexpr int64_t kMostPixels = 32 << 20;
-    const QRect& tiles = mapView->Selection();
+    const QRect& tiles = session.Selection();
     for (int tileSize : {CMapView::kTileSize, kSmallTileSize}) {
         int64_t width = int64_t{tiles.width()} * tileSize;
         int64_t height = int64_t{tiles.height()} * tileSize;
@@ -268,8 +219,9 @@ QImage CEditorWnd::SelectionPicture() const {
             continue;
         }
         QImage picture(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-        RenderTiles(frame.art, tileSize, tiles.left(), tiles.top(), tiles.right() + 1,
-                    tiles.bottom() + 1, TargetOf(picture), 0, 0);
+        TileRect rect = ToTileRect(tiles);
+        RenderTiles(session.Art(), tileSize, rect.left, rect.top, rect.right, rect.bottom,
+                    TargetOf(picture), 0, 0);
         return picture;
     }
     return QImage();
@@ -277,12 +229,11 @@ QImage CEditorWnd::SelectionPicture() const {
 
 void CEditorWnd::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        if (mapView->IsPasting()) {
-            mapView->CancelPaste();
+        if (choice.IsPasting()) {
+            mapView->CancelTool();
         } else {
-            mapView->ClearSelection();
+            session.SetSelection(QRect());
         }
-        frame.UpdateFrameState();
         return;
     }
     for (const KeyScroll& scroll : kKeyScrolls) {

@@ -76,18 +76,12 @@ void SetPrompt(QAction& action, const QString& prompt) {
     }
 }
 
-QString FileName(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(programFolder) {
     Q_INIT_RESOURCE(editor);
     setWindowIcon(QIcon(":/icons/tarvo.xpm"));
-    editorWnd = new CEditorWnd(*this, this);
-    mapEditor.SetObserver(this);
+    editorWnd = new CEditorWnd(session, choice, this);
     setAcceptDrops(true);
     setCentralWidget(editorWnd);
     setFocusProxy(editorWnd);
@@ -96,11 +90,25 @@ CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(program
     CreateMenus();
     CreateStatusBar();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
+    for (auto signal : {&CMapSession::opened, &CMapSession::closed, &CMapSession::historyChanged,
+                        &CMapSession::selectionChanged, &CMapSession::terrainTableChanged}) {
+        connect(&session, signal, this, &CMainFrame::UpdateFrameState);
+    }
+    connect(&session, &CMapSession::closed, this, &CMainFrame::ClearCoordinatePanes);
+    connect(&session, &CMapSession::notice, this, &CMainFrame::ShowStatusMessage);
+    connect(&choice, &CToolChoice::changed, this, &CMainFrame::UpdateFrameState);
+    CMapView* view = editorWnd->MapView();
+    connect(view, &CMapView::tileSizeChanged, this, &CMainFrame::UpdateFrameState);
+    connect(view, &CMapView::pointerOverTile, this, &CMainFrame::ShowPointerTile);
+    connect(view, &CMapView::pointerOffMap, this, &CMainFrame::ClearCoordinatePanes);
     UpdateRecentMaps();
     resize(1024, 768);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The panes hold on to the session and the choice, which go before the frame's children.
+    delete editorWnd;
+}
 
 void CMainFrame::AddCommand(int id, const char* text, const char* prompt) {
     auto* action = new QAction(QString::fromUtf8(text), this);
@@ -133,15 +141,14 @@ void CMainFrame::CreateCommands() {
         connect(commands[id], &QAction::triggered, this, handler);
     }
     connect(commands[kCmdExit], &QAction::triggered, this, &QWidget::close);
-    connect(commands[kCmdRandomSubtype], &QAction::triggered, editorWnd,
-            &CEditorWnd::ToggleRandomSubtype);
-    for (int tool : {kToolPaintTerrain, kToolRectOfTerrain, kToolSelectRect}) {
-        QAction* action = commands[kCmdPaintTerrain + tool];
+    connect(commands[kCmdRandomSubtype], &QAction::triggered, this,
+            [this] { choice.SetRandomSubtype(!choice.RandomSubtype()); });
+    commands[kCmdRandomSubtype]->setCheckable(true);
+    for (auto [id, tool] : kToolCommands) {
+        QAction* action = commands[id];
         action->setEnabled(true);
-        connect(action, &QAction::triggered, editorWnd, [this, tool] { editorWnd->SetTool(tool); });
-    }
-    for (int id : {kCmdRandomSubtype, kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect}) {
-        commands[id]->setCheckable(true);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, tool] { choice.SetTool(tool); });
     }
     for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
         commands[id]->setEnabled(true);
@@ -272,7 +279,13 @@ QString CMainFrame::CoordinatePaneText(int paneId) const {
     return coordinatePanes[paneId == kPaneX ? 0 : 1]->text();
 }
 
+void CMainFrame::ShowPointerTile(QPoint tile) {
+    SetCoordinatePane(kPaneX, tile.x());
+    SetCoordinatePane(kPaneY, tile.y());
+}
+
 void CMainFrame::UpdateFrameState() {
+    const bool mapOpen = session.IsOpen();
     for (int id : {kCmdNew, kCmdOpenMap, kCmdImportBitmap}) {
         commands[id]->setEnabled(gameDataLoaded);
     }
@@ -288,16 +301,17 @@ void CMainFrame::UpdateFrameState() {
     commands[kCmdZoomOut]->setEnabled(mapOpen && tileSize > kTinyTileSize);
     commands[kCmdActualSize]->setEnabled(mapOpen && tileSize != CMapView::kTileSize);
     UpdateEditCommands();
-    commands[kCmdRandomSubtype]->setEnabled(editorWnd->CanPickRandomSubtype());
-    commands[kCmdRandomSubtype]->setChecked(editorWnd->randomSubtype);
-    for (int tool : {kToolPaintTerrain, kToolRectOfTerrain, kToolSelectRect}) {
-        commands[kCmdPaintTerrain + tool]->setChecked(editorWnd->tool == tool);
+    commands[kCmdRandomSubtype]->setEnabled(choice.CanPickRandomSubtype());
+    commands[kCmdRandomSubtype]->setChecked(choice.RandomSubtype());
+    for (auto [id, tool] : kToolCommands) {
+        commands[id]->setChecked(choice.Tool() == tool);
     }
     setWindowTitle(WindowTitle());
 }
 
 void CMainFrame::UpdateEditCommands() {
-    const CEditHistory& history = mapEditor.History();
+    const bool mapOpen = session.IsOpen();
+    const CEditHistory& history = session.Editor().History();
     const std::pair<int, const CMapEdit*> steps[] = {{kCmdUndo, history.NextToUndo()},
                                                      {kCmdRedo, history.NextToRedo()}};
     for (auto [id, step] : steps) {
@@ -308,10 +322,10 @@ void CMainFrame::UpdateEditCommands() {
         commands[id]->setText(text);
         commands[id]->setEnabled(mapOpen && step != nullptr);
     }
-    bool selected = mapOpen && editorWnd->HasSelection();
+    bool selected = mapOpen && !session.Selection().isEmpty();
     commands[kCmdCut]->setEnabled(selected);
     commands[kCmdCopy]->setEnabled(selected);
-    commands[kCmdPaste]->setEnabled(mapOpen && editorWnd->CanPaste());
+    commands[kCmdPaste]->setEnabled(mapOpen && !choice.Clipboard().IsEmpty());
 }
 
 void CMainFrame::UpdateRecentMaps() {
@@ -375,34 +389,22 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::OnUndo() {
-    mapEditor.Undo();
+    session.Editor().Undo();
 }
 
 void CMainFrame::OnRedo() {
-    mapEditor.Redo();
-}
-
-void CMainFrame::MapChanged(const MapChange& change) {
-    for (const TileRect& tiles : change.tiles) {
-        editorWnd->MapView()->InvalidateTileRect(tiles.left, tiles.top, tiles.right, tiles.bottom);
-        editorWnd->Overview()->InvalidateTiles(
-            QRect(tiles.left, tiles.top, tiles.Width(), tiles.Height()));
-    }
-    if (change.customArt) {
-        editorWnd->ShowArtChange();
-    }
-    UpdateFrameState();
+    session.Editor().Redo();
 }
 
 QString CMainFrame::WindowTitle() const {
-    if (!mapOpen || mapFile.empty()) {
+    if (!session.IsOpen()) {
         return kAppTitle;
     }
-    return FileName(mapFile) + (grid.modified ? "*" : "") + " - " + kAppTitle;
+    return session.DisplayName() + (session.IsModified() ? "*" : "") + " - " + kAppTitle;
 }
 
 bool CMainFrame::SaveBeforeDiscarding() {
-    if (!mapOpen || !grid.modified) {
+    if (!session.IsModified()) {
         return true;
     }
     switch (ShowUserMessage("Map has been edited, save first?", MessageButtons::YesNoCancel,

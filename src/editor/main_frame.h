@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "art/map_art.h"
-#include "edit/map_editor.h"
-#include "edit/map_observer.h"
-#include "image/dib_image.h"
-#include "model/tile_grid.h"
+#include "editor/map_session.h"
+#include "editor/tool_choice.h"
 #include "platform/user_interaction.h"
 
 class CEditorWnd;
@@ -24,10 +21,10 @@ class QSessionManager;
 class QStatusBar;
 class QToolBar;
 
-// The one window of the editor. It owns the map of the run with the map editor through which
-// every edit goes, carries the menu, toolbar and status bar, and handles the File commands and
-// the edit history's.
-class CMainFrame : public QMainWindow, public CMapObserver {
+// The one window of the editor. It owns the map session and the tool choice of the run, carries
+// the menu, toolbar and status bar, keeps the commands' state in step with the session, and
+// handles the File commands and the edit history's.
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -43,7 +40,7 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     void ClearCoordinatePanes();
     // A note in the message pane until the pointer next shows a prompt.
     void ShowStatusMessage(const QString& text);
-    // Brings the commands' enabling and the window title up to date with the flags and the map.
+    // Brings the commands' enabling and the window title up to date with the map and the choice.
     void UpdateFrameState();
     // The save question before an open, modified map is discarded. False when the user cancels,
     // or said Yes and then cancelled the save dialog or the save failed.
@@ -77,22 +74,17 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     void OnRedo();
     // Zoom In (step 1), Zoom Out (step -1) about the view's centre.
     void OnZoom(int step);
-    // Repaints what an edit, its undoing or its redoing changed.
-    void MapChanged(const MapChange& change) override;
     // New after its dialog: a width x height map filled with fillType.
     void NewMap(int width, int height, int fillType);
 
-    CTileGrid grid;
-    CMapArt art{grid};
-    CDibImage overviewPicture;
-    CMapEditor mapEditor{art, overviewPicture};
+    CMapSession& Session() { return session; }
+    const CMapSession& Session() const { return session; }
+    CToolChoice& Choice() { return choice; }
+    CEditorWnd* EditorWnd() const { return editorWnd; }
+
     // The map file last chosen in Open Map or Save Map; the initial name of every map save.
     std::string mapPath;
-    // The file the open map was last read from or saved to; empty for a map never saved.
-    std::string mapFile;
     bool gameDataLoaded = false;
-    bool mapOpen = false;
-    CEditorWnd* editorWnd;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,12 +117,13 @@ class CMainFrame : public QMainWindow, public CMapObserver {
     std::optional<std::string> ChooseReplacement(const FileChoice& choice);
     // SaveMap with a busy cursor and the failure message; true when the map was saved.
     bool SaveTo(const std::string& path);
-    // After a map was opened, created or imported.
-    void ShowMap();
-    void ShowNoMap();
+    void ShowPointerTile(QPoint tile);
     QString WindowTitle() const;
 
     std::string programFolder;
+    CMapSession session;
+    CToolChoice choice;
+    CEditorWnd* editorWnd;
     std::map<int, QAction*> commands;
     QMenu* fileMenu = nullptr;
     std::vector<QAction*> recentMapActions;

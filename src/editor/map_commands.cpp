@@ -3,14 +3,12 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "art/overview_picture.h"
+#include "document/game_data.h"
 #include "editor/dialogs/new_map_dialog.h"
 #include "editor/editor_settings.h"
-#include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
-#include "model/terrain_table.h"
 #include "model/terrain_type.h"
 #include "platform/bundled_files.h"
 
@@ -19,14 +17,6 @@ namespace {
 constexpr const char* kMapFilter = "Map Files (*.gmp);;All Files (*)";
 constexpr const char* kIniFilter = "Ini Files (*.ini);;All Files (*)";
 constexpr const char* kBitmapFilter = "Bmp Files (*.bmp);;All Files (*)";
-
-std::optional<std::string> ChooseToOpen(const FileChoice& choice) {
-    return theUserInteraction ? theUserInteraction->ChooseFileToOpen(choice) : std::nullopt;
-}
-
-std::optional<std::string> ChooseToSave(const FileChoice& choice) {
-    return theUserInteraction ? theUserInteraction->ChooseFileToSave(choice) : std::nullopt;
-}
 
 void ShowFailure(const std::string& text) {
     ShowUserMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -45,20 +35,12 @@ int FillType(int fillIndex) {
 
 // "Unable to save map", and for a river the format cannot hold, which tile holds it: the user
 // could not find it otherwise on a map that large.
-std::string SaveFailureText(const CTileGrid& grid, int result) {
+std::string SaveFailureText(int result, const std::string& reason) {
     std::string text = "Unable to save map";
-    int x;
-    int y;
-    if (result == kMapRiverNotStorable && FindUnstorableRiver(grid, x, y)) {
-        text += "\nThe river on tile X: " + std::to_string(x) + ", Y: " + std::to_string(y) +
-                " cannot be stored. Map files hold rivers only on tiles whose X and Y are below "
-                "255.";
+    if (result == kMapRiverNotStorable) {
+        text += "\n" + reason;
     }
     return text;
-}
-
-bool IsImportWarning(int result) {
-    return result == kImportBadSubtype || result == kImportUnknownColor;
 }
 
 }  // namespace
@@ -69,7 +51,7 @@ std::string CMainFrame::UsualGameDataFile() const {
 }
 
 void CMainFrame::OnOpenGameData() {
-    std::optional<std::string> path = ChooseToOpen({kIniFilter, "ini", UsualGameDataFile()});
+    std::optional<std::string> path = ChooseOpenFile({kIniFilter, "ini", UsualGameDataFile()});
     if (path) {
         ReadGameData(*path, false);
     }
@@ -83,11 +65,8 @@ void CMainFrame::StartUp(const std::vector<std::string>& arguments) {
 }
 
 bool CMainFrame::ReadGameData(const std::string& path, bool atStartUp) {
-    // A read that stops at a bad line would leave the table half replaced; keep it whole.
-    CTerrainTable previous = theTerrainTable;
     std::string problem;
-    if (theTerrainTable.LoadGameData(path, nullptr, &problem) != 0) {
-        theTerrainTable = previous;
+    if (::ReadGameData(path, problem) != 0) {
         std::string text = "Unable to read game data: " + path + ": " + problem;
         // At start-up nothing pops up: the message pane tells why only Open Tarvo.ini is there.
         if (atStartUp) {
@@ -106,7 +85,7 @@ bool CMainFrame::ReadGameData(const std::string& path, bool atStartUp) {
 }
 
 std::optional<std::string> CMainFrame::ChooseReplacement(const FileChoice& choice) {
-    return SaveBeforeDiscarding() ? ChooseToOpen(choice) : std::nullopt;
+    return SaveBeforeDiscarding() ? ChooseOpenFile(choice) : std::nullopt;
 }
 
 void CMainFrame::OnOpenMap() {
@@ -119,17 +98,14 @@ void CMainFrame::OnOpenMap() {
 
 bool CMainFrame::OpenMapFile(const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    int result = LoadMap(path, art, overviewPicture);
+    int result = session.Open(path);
     QApplication::restoreOverrideCursor();
     if (result != 0) {
         ShowFailure("Unable to load map");
         return false;
     }
     mapPath = path;
-    mapFile = path;
-    mapEditor.StartHistory(true);
     RememberMap(path);
-    ShowMap();
     return true;
 }
 
@@ -158,39 +134,37 @@ std::string CMainFrame::StartIn(const char* kind, const char* besideProgram) con
 }
 
 std::optional<std::string> CMainFrame::ChooseMapToSave() {
-    return ChooseToSave(
+    return ChooseSaveFile(
         {kMapFilter, "gmp",
          mapPath.empty() ? CEditorSettings::Folder(CEditorSettings::kMaps) : mapPath});
 }
 
 bool CMainFrame::SaveTo(const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    int result = SaveMap(path, art, overviewPicture);
+    std::string reason;
+    int result = session.Save(path, &reason);
     QApplication::restoreOverrideCursor();
     if (result != 0) {
-        ShowFailure(SaveFailureText(grid, result));
+        ShowFailure(SaveFailureText(result, reason));
         return false;
     }
-    mapFile = path;
-    mapEditor.MarkSaved();
     RememberMap(path);
-    UpdateFrameState();
     return true;
 }
 
 bool CMainFrame::SaveToOwnFile() {
-    if (!mapFile.empty()) {
-        return SaveTo(mapFile);
+    if (!session.FilePath().empty()) {
+        return SaveTo(session.FilePath());
     }
     std::optional<std::string> path = ChooseMapToSave();
     return path && SaveTo(*path);
 }
 
 void CMainFrame::OnSaveMap() {
-    if (mapFile.empty()) {
+    if (session.FilePath().empty()) {
         OnSaveMapAs();
     } else {
-        SaveTo(mapFile);
+        SaveTo(session.FilePath());
     }
 }
 
@@ -207,7 +181,7 @@ void CMainFrame::OnCloseMap() {
     if (!SaveBeforeDiscarding()) {
         return;
     }
-    ShowNoMap();
+    session.Close();
 }
 
 void CMainFrame::OnNewMap() {
@@ -222,18 +196,9 @@ void CMainFrame::OnNewMap() {
 }
 
 void CMainFrame::NewMap(int width, int height, int fillType) {
-    grid.Clear();
-    art.Reset();
-    if (!grid.Allocate(width, height)) {
+    if (!session.New(width, height, fillType)) {
         ShowFailure("Out of Memory");
-        ShowNoMap();
-        return;
     }
-    grid.FillAll(fillType);
-    RebuildOverview(art, overviewPicture);
-    mapFile.clear();
-    mapEditor.StartHistory(false);
-    ShowMap();
 }
 
 void CMainFrame::OnImportBitmap() {
@@ -246,47 +211,20 @@ void CMainFrame::OnImportBitmap() {
 
 void CMainFrame::ImportBitmapFile(const std::string& path) {
     CEditorSettings::RememberFolderOf(CEditorSettings::kBitmaps, path);
-    int result = ImportBitmap(art, path);
+    int result = session.Import(path);
     if (result != 0) {
         ShowFailure(ImportMessage(result));
     }
-    if (result != 0 && !IsImportWarning(result)) {
-        // Running out of memory leaves no map behind.
-        if (grid.GetWidth() == 0) {
-            ShowNoMap();
-        }
-        return;
-    }
-    RebuildOverview(art, overviewPicture);
-    mapFile.clear();
-    mapEditor.StartHistory(false);
-    ShowMap();
 }
 
 void CMainFrame::OnExportBitmap() {
-    std::optional<std::string> path = ChooseToSave(
+    std::optional<std::string> path = ChooseSaveFile(
         {kBitmapFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kBitmaps), true});
     if (!path) {
         return;
     }
     CEditorSettings::RememberFolderOf(CEditorSettings::kBitmaps, *path);
-    if (ExportBitmap(grid, *path) != 0) {
+    if (ExportBitmap(session.Grid(), *path) != 0) {
         ShowFailure("Unable to export map");
     }
-}
-
-void CMainFrame::ShowMap() {
-    mapOpen = true;
-    editorWnd->ShowMap();
-    UpdateFrameState();
-}
-
-void CMainFrame::ShowNoMap() {
-    grid.Clear();
-    art.Reset();
-    mapOpen = false;
-    mapFile.clear();
-    mapEditor.StartHistory(false);
-    editorWnd->HideMap();
-    UpdateFrameState();
 }

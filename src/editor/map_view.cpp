@@ -1,24 +1,26 @@
 #include "editor/map_view.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QCursor>
 #include <QMouseEvent>
-#include <QPaintEngine>
-#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
-#include "art/tile_renderer.h"
-#include "editor/command_ids.h"
-#include "editor/editor_wnd.h"
 #include "editor/halftone.h"
-#include "editor/image_target.h"
-#include "editor/main_frame.h"
 #include "editor/map_scroll_bar.h"
+#include "editor/map_session.h"
 #include "editor/pane_style.h"
+#include "editor/tile_rects.h"
+#include "editor/tool_choice.h"
+#include "editor/tools/paint_tool.h"
+#include "editor/tools/paste_tool.h"
+#include "editor/tools/rect_tool.h"
+#include "editor/tools/river_tool.h"
+#include "editor/tools/select_tool.h"
+#include "platform/user_interaction.h"
 
 namespace {
 
@@ -48,8 +50,14 @@ void SetBar(QScrollBar& bar, int maximum, int page, int value) {
 
 }  // namespace
 
-CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
-    : QAbstractScrollArea(parent), frame(frame), editor(editor) {
+CMapView::CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent)
+    : QAbstractScrollArea(parent), session(session), choice(choice) {
+    // By EditTool.
+    tools = {std::make_unique<CPaintTool>(session, choice),
+             std::make_unique<CRectTool>(session, choice),
+             std::make_unique<CSelectTool>(session, choice),
+             std::make_unique<CRiverTool>(session, choice),
+             std::make_unique<CPasteTool>(session, choice)};
     StylePane(*this, kPaneGrey);
     setHorizontalScrollBar(new CMapScrollBar(Qt::Horizontal, this));
     setVerticalScrollBar(new CMapScrollBar(Qt::Vertical, this));
@@ -62,18 +70,48 @@ CMapView::CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent)
     autoScrollTimer.setSingleShot(true);
     autoScrollTimer.setInterval(kAutoScrollMs);
     connect(&autoScrollTimer, &QTimer::timeout, this, [this] { PointerMoved(lastPointer); });
+    connect(&session, &CMapSession::tilesChanged, this, &CMapView::InvalidateTiles);
+    connect(&session, &CMapSession::selectionChanged, this, [this] {
+        if (!dragging) {
+            MoveBand(RestingBand());
+        }
+    });
+    connect(&choice, &CToolChoice::changed, this, &CMapView::ChoiceChanged);
 }
 
-void CMapView::SetScrollRanges(int width, int height) {
+CMapView::~CMapView() = default;
+
+CMapTool& CMapView::ActiveTool() const {
+    return Tool(choice.ActiveTool());
+}
+
+void CMapView::UpdateExtents() {
+    visibleCols = (viewport()->width() + tileSize - 1) / tileSize;
+    visibleRows = (viewport()->height() + tileSize - 1) / tileSize;
     // Whole tiles that fit the viewport: at the largest position the map's last column and row
     // are then entirely in view.
-    maxScrollX = std::max(0, width - viewport()->width() / tileSize);
-    maxScrollY = std::max(0, height - viewport()->height() / tileSize);
-    scrollX = std::min(scrollX, maxScrollX);
-    scrollY = std::min(scrollY, maxScrollY);
+    maxScrollX = std::max(0, session.Grid().GetWidth() - viewport()->width() / tileSize);
+    maxScrollY = std::max(0, session.Grid().GetHeight() - viewport()->height() / tileSize);
+    scrollX = std::clamp(scrollX, 0, maxScrollX);
+    scrollY = std::clamp(scrollY, 0, maxScrollY);
     SetBars();
+}
+
+void CMapView::FitMap() {
+    CancelTool();
+    UpdateExtents();
+    SetFrames(RestingBand(), OutlineRegion());
     InvalidateMap();
     emit viewRectChanged(GetViewRect());
+}
+
+void CMapView::CancelTool() {
+    if (dragging) {
+        dragging = false;
+        autoScrollTimer.stop();
+        std::exchange(dragTool, nullptr)->Cancel();
+    }
+    ActiveTool().Cancel();
 }
 
 void CMapView::SetBars() {
@@ -109,6 +147,10 @@ void CMapView::MoveTo(int col, int row) {
     scrollX = col;
     scrollY = row;
     viewport()->scroll(dx, dy);
+    // What comes into view is drawn from the map: the pixels there are what the window showed
+    // before, which the frames must not be inverted over.
+    const QRect all = viewport()->rect();
+    staleRegion += QRegion(all).subtracted(all.translated(dx, dy));
     SetBars();
     // Between drags the selection or the paste frame stays on its tiles.
     SetFrames(dragging ? QRect() : RestingBand(), OutlineRegion());
@@ -140,139 +182,40 @@ void CMapView::InvalidateTileRect(int left, int top, int right, int bottom) {
     viewport()->update(pixels);
 }
 
+void CMapView::InvalidateTiles(const QRect& tiles) {
+    TileRect rect = ToTileRect(tiles);
+    InvalidateTileRect(rect.left, rect.top, rect.right, rect.bottom);
+}
+
 void CMapView::InvalidateMap() {
     staleRegion = viewport()->rect();
     viewport()->update();
 }
 
 void CMapView::resizeEvent(QResizeEvent*) {
-    visibleCols = (viewport()->width() + tileSize - 1) / tileSize;
-    visibleRows = (viewport()->height() + tileSize - 1) / tileSize;
-    SetScrollRanges(frame.grid.GetWidth(), frame.grid.GetHeight());
-}
-
-void CMapView::paintEvent(QPaintEvent* event) {
-    QPainter painter(viewport());
-    if (!PaintDirect(painter, event->region())) {
-        for (const QRect& rect : event->region()) {
-            PaintRect(painter, rect);
-        }
-    }
-}
-
-QRegion CMapView::FramesRegion() const {
-    return FrameRegion(bandRect, kBandWidth).united(outline);
-}
-
-bool CMapView::PaintDirect(QPainter& painter, const QRegion& region) {
-    QPaintEngine* engine = painter.paintEngine();
-    QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
-    // Only the window's own pixels are kept between paints; a grab paints into a fresh pixmap.
-    QBackingStore* store = window()->backingStore();
-    if (device == nullptr || store == nullptr || device != store->paintDevice() ||
-        device->devType() != QInternal::Image) {
-        return false;
-    }
-    auto& image = *static_cast<QImage*>(device);
-    const QTransform& transform = painter.deviceTransform();
-    QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
-    // The tiles' 0xFFRRGGBB pixels need no conversion, and whole pixels no scaling.
-    QImage::Format format = image.format();
-    bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                 format == QImage::Format_ARGB32_Premultiplied;
-    bool direct = rgb32 && transform.type() <= QTransform::TxTranslate &&
-                  QPointF(offset) == QPointF(transform.dx(), transform.dy()) &&
-                  // Writing to an image shared with a copy would detach it from the painter.
-                  image.isDetached();
-    if (!direct) {
-        // The window's pixels are painted afresh, band and all.
-        ForgetPainted(region);
-        return false;
-    }
-    QRegion allowed = region.translated(offset).intersected(image.rect());
-    if (!engine->systemClip().isEmpty()) {
-        allowed = allowed.intersected(engine->systemClip());
-    }
-    allowed.translate(-offset);
-    // Where only the band was asked to change, the window still shows the right tiles: the
-    // pixels the band left or entered are inverted in place, and the rest stay. Everywhere else
-    // the tiles are drawn, and the band over them where it lies.
-    QRegion bandOnly = bandTouched.subtracted(staleRegion).intersected(allowed);
-    QRegion drawn = allowed.subtracted(bandOnly);
-    RgbTarget pixels = TargetOf(image);
-    for (const QRect& rect : drawn) {
-        QRect at = rect.translated(offset);
-        RenderRect(rect, RgbTarget{pixels.pixels + at.top() * pixels.stride + at.left(),
-                                   rect.width(), rect.height(), pixels.stride});
-    }
-    InvertHalftone(image, -offset,
-                   bandToggles.intersected(bandOnly).united(FramesRegion().intersected(drawn)));
-    ForgetPainted(allowed);
-    return true;
-}
-
-void CMapView::ForgetPainted(const QRegion& region) {
-    staleRegion -= region;
-    bandTouched -= region;
-    bandToggles -= region;
-}
-
-void CMapView::PaintRect(QPainter& painter, const QRect& rect) {
-    if (paintBuffer.width() < rect.width() || paintBuffer.height() < rect.height()) {
-        paintBuffer = QImage(std::max(rect.width(), paintBuffer.width()),
-                             std::max(rect.height(), paintBuffer.height()), QImage::Format_RGB32);
-    }
-    RgbTarget target = TargetOf(paintBuffer);
-    target.width = rect.width();
-    target.height = rect.height();
-    RenderRect(rect, target);
-    InvertHalftone(paintBuffer, rect.topLeft(), FramesRegion().intersected(rect));
-    painter.drawImage(rect.topLeft(), paintBuffer, QRect(QPoint(0, 0), rect.size()));
-}
-
-void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
-    // The tiles that the rectangle touches, in view and then in map coordinates.
-    int firstCol = rect.left() / tileSize;
-    int firstRow = rect.top() / tileSize;
-    int endCol = (rect.right() + tileSize) / tileSize;
-    int endRow = (rect.bottom() + tileSize) / tileSize;
-    RenderTiles(frame.art, tileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
-                scrollY + endRow, target, firstCol * tileSize - rect.left(),
-                firstRow * tileSize - rect.top());
+    UpdateExtents();
+    InvalidateMap();
+    emit viewRectChanged(GetViewRect());
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (!frame.mapOpen) {
+    if (!session.IsOpen()) {
         ShowUserMessage("You need to load a map before you can edit", MessageButtons::Ok,
                         MessageIcon::Warning);
         return;
     }
     // Qt keeps sending the pointer's moves to the view until the button is released.
     QPoint tile = PixelToTile(event->position().toPoint());
-    anchorCol = hoverCol = releaseCol = tile.x();
-    anchorRow = hoverRow = releaseRow = tile.y();
-    if (pasting) {
-        PlacePaste(tile);
-        return;
-    }
-    dragging = true;
-    if (editor.riverMode) {
-        RiverEdit(tile.x(), tile.y(), event->modifiers());
-    } else if (editor.tool != kToolSelectRect && !editor.ChoiceHasArt()) {
-        dragging = false;
-    } else if (editor.tool == kToolPaintTerrain) {
-        // The drag is one step of the history, stamps and all.
-        frame.mapEditor.BeginStroke("Paint Terrain");
-        if (StampGroup() != 0) {
-            Stamp(tile.x(), tile.y());
-        } else {
-            PaintTile(tile.x(), tile.y());
-        }
-    } else {
-        MoveBand(BandRect());
+    hoverCol = tile.x();
+    hoverRow = tile.y();
+    CMapTool& tool = ActiveTool();
+    dragging = tool.Press(tile, event->modifiers());
+    if (dragging) {
+        dragTool = &tool;
+        MoveBand(DragBand());
     }
     RefreshOutline();
 }
@@ -282,32 +225,14 @@ void CMapView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMapView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !frame.mapOpen || !dragging) {
+    if (event->button() != Qt::LeftButton || !session.IsOpen() || !dragging) {
         return;
     }
     dragging = false;
     autoScrollTimer.stop();
-    QPoint tile = PixelToTile(event->position().toPoint());
-    releaseCol = tile.x();
-    releaseRow = tile.y();
-    RefreshOutline();
-    if (editor.riverMode) {
-        return;
-    }
-    if (editor.tool == kToolPaintTerrain) {
-        frame.mapEditor.EndStroke();
-        return;
-    }
-    QRect dragged(QPoint(std::min(anchorCol, releaseCol), std::min(anchorRow, releaseRow)),
-                  QPoint(std::max(anchorCol, releaseCol), std::max(anchorRow, releaseRow)));
-    if (editor.tool == kToolRectOfTerrain) {
-        MoveBand(RestingBand());
-        FillTileRect(dragged.left(), dragged.top(), dragged.right() + 1, dragged.bottom() + 1);
-        return;
-    }
-    selection = dragged.intersected(QRect(0, 0, frame.grid.GetWidth(), frame.grid.GetHeight()));
+    std::exchange(dragTool, nullptr)->Release(PixelToTile(event->position().toPoint()));
     MoveBand(RestingBand());
-    frame.UpdateFrameState();
+    RefreshOutline();
 }
 
 void CMapView::PointerMoved(QPoint pixel) {
@@ -318,14 +243,14 @@ void CMapView::PointerMoved(QPoint pixel) {
         RefreshOutline();
     }
     // Beyond the map's last column or row a move means nothing, but that no tile is pointed at.
-    if (tile.x() >= frame.grid.GetWidth() || tile.y() >= frame.grid.GetHeight()) {
-        frame.ClearCoordinatePanes();
+    const CTileGrid& grid = session.Grid();
+    if (tile.x() >= grid.GetWidth() || tile.y() >= grid.GetHeight()) {
+        emit pointerOffMap();
         return;
     }
-    if (frame.mapOpen && frame.grid.Contains(tile.x(), tile.y())) {
-        frame.SetCoordinatePane(kPaneX, tile.x());
-        frame.SetCoordinatePane(kPaneY, tile.y());
-        if (pasting && tile != pasteTile) {
+    if (session.IsOpen() && grid.Contains(tile.x(), tile.y())) {
+        emit pointerOverTile(tile);
+        if (choice.IsPasting() && tile != pasteTile) {
             pasteTile = tile;
             MoveBand(RestingBand());
         }
@@ -341,29 +266,17 @@ void CMapView::PointerMoved(QPoint pixel) {
     } else {
         autoScrollTimer.stop();
     }
-    QPoint previous(hoverCol, hoverRow);
-    hoverCol = tile.x();
-    hoverRow = tile.y();
-    DragTo(previous);
+    if (tile != QPoint(hoverCol, hoverRow)) {
+        hoverCol = tile.x();
+        hoverRow = tile.y();
+        dragTool->Move(tile);
+    }
+    MoveBand(DragBand());
 }
 
-void CMapView::DragTo(QPoint previous) {
-    if (editor.riverMode) {
-        return;
-    }
-    if (editor.tool == kToolPaintTerrain) {
-        // Stamps go down only where the button was pressed.
-        if (previous != QPoint(hoverCol, hoverRow) && StampGroup() == 0) {
-            PaintTile(hoverCol, hoverRow);
-        }
-        return;
-    }
-    MoveBand(BandRect());
-}
-
-QRect CMapView::BandRect() const {
-    return TileBand(QRect(QPoint(std::min(anchorCol, hoverCol), std::min(anchorRow, hoverRow)),
-                          QPoint(std::max(anchorCol, hoverCol), std::max(anchorRow, hoverRow))));
+QRect CMapView::DragBand() const {
+    QRect tiles = dragTool->BandAt(QPoint(hoverCol, hoverRow));
+    return tiles.isEmpty() ? RestingBand() : TileBand(tiles);
 }
 
 QRect CMapView::TileBand(const QRect& tiles) const {
@@ -375,49 +288,26 @@ QRect CMapView::TileBand(const QRect& tiles) const {
 }
 
 QRect CMapView::RestingBand() const {
-    if (pasting) {
-        return TileBand(QRect(pasteTile, pasteSize));
+    if (choice.IsPasting()) {
+        const CTileBlock& block = choice.Clipboard();
+        return TileBand(QRect(pasteTile, QSize(block.Width(), block.Height())));
     }
+    const QRect& selection = session.Selection();
     return selection.isEmpty() ? QRect() : TileBand(selection);
 }
 
-void CMapView::ClearSelection() {
-    selection = QRect();
-    pasting = false;
-    if (!dragging) {
-        MoveBand(RestingBand());
+void CMapView::ChoiceChanged() {
+    if (choice.IsPasting() && !pasteShown) {
+        // Until the pointer comes over the map, the frame waits at the view's top left.
+        QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+        QPoint tile = PixelToTile(pointer);
+        pasteTile =
+            viewport()->rect().contains(pointer) && session.Grid().Contains(tile.x(), tile.y())
+                ? tile
+                : QPoint(scrollX, scrollY);
     }
-}
-
-void CMapView::StartPaste(QSize blockSize) {
-    pasting = true;
-    pasteSize = blockSize;
-    // Until the pointer comes over the map, the frame waits at the view's top left.
-    QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
-    QPoint tile = PixelToTile(pointer);
-    pasteTile = viewport()->rect().contains(pointer) && frame.grid.Contains(tile.x(), tile.y())
-                    ? tile
-                    : QPoint(scrollX, scrollY);
-    if (!dragging) {
-        MoveBand(RestingBand());
-    }
-}
-
-void CMapView::CancelPaste() {
-    pasting = false;
-    if (!dragging) {
-        MoveBand(RestingBand());
-    }
-}
-
-void CMapView::PlacePaste(QPoint tile) {
-    pasting = false;
-    const CTileBlock& block = editor.clipboard;
-    frame.mapEditor.Paste(block, tile.x(), tile.y());
-    selection = QRect(tile, QSize(block.Width(), block.Height()))
-                    .intersected(QRect(0, 0, frame.grid.GetWidth(), frame.grid.GetHeight()));
-    MoveBand(RestingBand());
-    frame.UpdateFrameState();
+    pasteShown = choice.IsPasting();
+    SetFrames(dragging ? bandRect : RestingBand(), OutlineRegion());
 }
 
 void CMapView::MoveBand(const QRect& rect) {
@@ -442,31 +332,17 @@ void CMapView::RefreshOutline() {
 }
 
 QRegion CMapView::OutlineRegion() const {
-    if (!frame.mapOpen || !pointerInside || dragging || pasting) {
+    const CTileGrid& grid = session.Grid();
+    if (!session.IsOpen() || !pointerInside || dragging) {
         return QRegion();
     }
     QPoint tile = PixelToTile(pointerPixel);
-    if (!frame.grid.Contains(tile.x(), tile.y())) {
+    if (!grid.Contains(tile.x(), tile.y())) {
         return QRegion();
     }
-    // The tiles a click would set: the whole stamp with a stamp cell chosen.
-    std::vector<QPoint> tiles;
-    int group = editor.riverMode || editor.tool != kToolPaintTerrain ? 0 : StampGroup();
-    if (group == 0) {
-        tiles.push_back(tile);
-    } else {
-        const StampGroupRow& table = *StampTable();
-        int selected = editor.currentSubtype;
-        for (int cell = 0; cell < kSheetCells; ++cell) {
-            if (table[cell] == group) {
-                tiles.emplace_back(tile.x() + cell % 9 - selected % 9,
-                                   tile.y() + cell / 9 - selected / 9);
-            }
-        }
-    }
     QRegion area;
-    for (QPoint at : tiles) {
-        if (frame.grid.Contains(at.x(), at.y())) {
+    for (QPoint at : ActiveTool().OutlineAt(tile)) {
+        if (grid.Contains(at.x(), at.y())) {
             area += QRect((at.x() - scrollX) * tileSize, (at.y() - scrollY) * tileSize, tileSize,
                           tileSize);
         }
@@ -487,22 +363,17 @@ void CMapView::SetTileSize(int size, QPoint anchor) {
     // The tile under the anchor stays under it, as far as the map's edges allow.
     QPoint tile = PixelToTile(anchor);
     tileSize = size;
-    visibleCols = (viewport()->width() + tileSize - 1) / tileSize;
-    visibleRows = (viewport()->height() + tileSize - 1) / tileSize;
     scrollX = tile.x() - anchor.x() / tileSize;
     scrollY = tile.y() - anchor.y() / tileSize;
-    maxScrollX = std::max(0, frame.grid.GetWidth() - viewport()->width() / tileSize);
-    maxScrollY = std::max(0, frame.grid.GetHeight() - viewport()->height() / tileSize);
-    scrollX = std::clamp(scrollX, 0, maxScrollX);
-    scrollY = std::clamp(scrollY, 0, maxScrollY);
-    SetBars();
+    UpdateExtents();
     // Everything is drawn anew, the frames at their new places with it.
     bandToggles = QRegion();
     bandTouched = QRegion();
-    bandRect = dragging ? BandRect() : RestingBand();
+    bandRect = dragging ? DragBand() : RestingBand();
     outline = OutlineRegion();
     InvalidateMap();
     emit viewRectChanged(GetViewRect());
+    emit tileSizeChanged(tileSize);
 }
 
 void CMapView::wheelEvent(QWheelEvent* event) {
@@ -532,7 +403,7 @@ void CMapView::wheelEvent(QWheelEvent* event) {
 bool CMapView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave) {
         pointerInside = false;
-        frame.ClearCoordinatePanes();
+        emit pointerOffMap();
         RefreshOutline();
     }
     return QAbstractScrollArea::viewportEvent(event);

@@ -4,17 +4,20 @@
 #include <QImage>
 #include <QRegion>
 #include <QTimer>
+#include <array>
+#include <memory>
 
-#include "model/builtin_tables.h"
+#include "editor/edit_tool.h"
 
-class CEditorWnd;
-class CMainFrame;
+class CMapSession;
+class CMapTool;
+class CToolChoice;
 struct RgbTarget;
 
-// The map at 50 x 50 pixels per tile, with scroll bars, and the editing tools' mouse handling.
-// Paints through the core's tile renderer, only the tiles that changed or came into view, and
-// scrolls by moving the pixels already shown. The rubber band is a halftone frame inverted over
-// the window's pixels, so that it moves without rendering the tiles under it.
+// The map at 50 x 50 pixels per tile, with scroll bars; the mouse goes to the active tool in
+// map tiles. Paints through the core's tile renderer, only the tiles that changed or came into
+// view, and scrolls by moving the pixels already shown. The rubber band is a halftone frame
+// inverted over the window's pixels, so that it moves without rendering the tiles under it.
 class CMapView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -25,7 +28,8 @@ class CMapView : public QAbstractScrollArea {
     static constexpr int kBandWidth = 5;
     static constexpr int kOutlineWidth = 2;
 
-    CMapView(CMainFrame& frame, CEditorWnd& editor, QWidget* parent);
+    CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent);
+    ~CMapView() override;
 
     // Draws the map at size pixels per tile (50, 25 or 10), keeping the tile under the anchor
     // (viewport pixels) where it is, as far as the map's edges allow.
@@ -36,13 +40,15 @@ class CMapView : public QAbstractScrollArea {
     // The outline shown, in viewport pixels.
     const QRegion& Outline() const { return outline; }
 
-    // Scroll limits for a map of width x height tiles; clamps the position and redraws the map.
-    void SetScrollRanges(int width, int height);
+    // After a map was opened, made, imported or closed: the scroll limits for it, the position
+    // clamped, the map drawn anew, and a drag under way broken off.
+    void FitMap();
     // Shows tile (col, row) at the top left, as far as the limits allow.
     void ScrollTo(int col, int row);
     void InvalidateTile(int col, int row);
     // Tiles [left, right) x [top, bottom).
     void InvalidateTileRect(int left, int top, int right, int bottom);
+    void InvalidateTiles(const QRect& tiles);
     // Every tile is drawn again from the map.
     void InvalidateMap();
     // The visible tiles: (scrollX, scrollY) and visibleCols x visibleRows.
@@ -50,23 +56,11 @@ class CMapView : public QAbstractScrollArea {
     // The tile under a point of the viewport.
     QPoint PixelToTile(QPoint pixel) const;
 
-    // The editing operations of the tools, on map tiles; parts outside the map are skipped.
-    void PaintTile(int col, int row);
-    void FillTileRect(int left, int top, int right, int bottom);
-    void Stamp(int col, int row);
-    void RiverEdit(int col, int row, Qt::KeyboardModifiers keys);
-    // The rubber band for the tiles from the anchor to the hover tile, in viewport pixels.
-    QRect BandRect() const;
-
-    // The tiles a Select Rect drag chose, framed until a new one, Esc or another map; empty
-    // for none.
-    const QRect& Selection() const { return selection; }
-    void ClearSelection();
-    // Paste: a frame of blockSize tiles follows the pointer until a click places the block,
-    // which then becomes the selection, or Esc ends it.
-    void StartPaste(QSize blockSize);
-    void CancelPaste();
-    bool IsPasting() const { return pasting; }
+    // The tool the mouse goes to now, and one by its kind.
+    CMapTool& ActiveTool() const;
+    CMapTool& Tool(EditTool kind) const { return *tools[static_cast<size_t>(kind)]; }
+    // Breaks off what the active tool is doing: a drag, or a paste waiting for its click.
+    void CancelTool();
 
     int scrollX = 0;
     int scrollY = 0;
@@ -75,15 +69,10 @@ class CMapView : public QAbstractScrollArea {
     // Viewport size in tiles, a partly visible tile included.
     int visibleCols = 0;
     int visibleRows = 0;
-    // The drag: the tiles where the button went down, where the pointer was last seen and
-    // where the button came up.
+    // A drag is under way, and the tile where the pointer was last seen in it.
     bool dragging = false;
-    int anchorCol = -1;
-    int anchorRow = -1;
     int hoverCol = -1;
     int hoverRow = -1;
-    int releaseCol = -1;
-    int releaseRow = -1;
     // The rubber band shown, in viewport pixels; empty when none.
     QRect bandRect;
 
@@ -91,6 +80,10 @@ class CMapView : public QAbstractScrollArea {
     void viewRectChanged(const QRect& rect);
     // Ctrl with the wheel: steps 1 (in) or -1 (out), keeping the tile under the pointer.
     void zoomRequested(int step, QPoint anchor);
+    void tileSizeChanged(int size);
+    // The pointer came over a tile of the map, or left the map.
+    void pointerOverTile(QPoint tile);
+    void pointerOffMap();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -119,25 +112,28 @@ class CMapView : public QAbstractScrollArea {
     QRegion OutlineRegion() const;
     void ForgetPainted(const QRegion& region);
     void MoveTo(int col, int row);
+    // The viewport's size in tiles and the scroll limits, for the tile size and the map.
+    void UpdateExtents();
     void SetBars();
     void PointerMoved(QPoint pixel);
     // One tile towards the margin the pointer is in during a drag; false when nothing scrolled.
     bool AutoScroll(QPoint pixel);
-    // The tools' part of a drag move, after the hover tile moved from previous.
-    void DragTo(QPoint previous);
     void MoveBand(const QRect& rect);
     // The band in viewport pixels around a rectangle of map tiles.
     QRect TileBand(const QRect& tiles) const;
+    // The band of the drag under way: the dragging tool's, or else the resting one.
+    QRect DragBand() const;
     // The frame shown while no drag is under way: the paste frame, or the selection's.
     QRect RestingBand() const;
-    void PlacePaste(QPoint tile);
-    // The stamp group table of the selected type; null when it has none.
-    const StampGroupRow* StampTable() const;
-    // The stamp group of the selected cell; 0 when it is an ordinary single tile.
-    int StampGroup() const;
+    // After the choice changed: a paste that starts puts its frame under the pointer, and the
+    // frames show what is now chosen.
+    void ChoiceChanged();
 
-    CMainFrame& frame;
-    CEditorWnd& editor;
+    CMapSession& session;
+    CToolChoice& choice;
+    std::array<std::unique_ptr<CMapTool>, kEditToolCount> tools;
+    // The tool of the drag under way, which keeps it to the end whatever is chosen meanwhile.
+    CMapTool* dragTool = nullptr;
     // Reused by every paint that cannot draw into the window's pixels.
     QImage paintBuffer;
     // Since the window's pixels were last painted: the viewport pixels whose tiles changed, the
@@ -149,13 +145,11 @@ class CMapView : public QAbstractScrollArea {
     // Repeats the last drag move while the pointer stays in a scrolling margin.
     QTimer autoScrollTimer;
     QPoint lastPointer;
-    QRect selection;
-    bool pasting = false;
     int tileSize = kTileSize;
     QRegion outline;
     QPoint pointerPixel;
     bool pointerInside = false;
     int wheelTurn = 0;  // of the wheel, short of a whole notch
-    QSize pasteSize;
+    bool pasteShown = false;
     QPoint pasteTile;  // where the pointer last was over the map while pasting
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "editor/halftone.h"
-#include "editor/main_frame.h"
+#include "editor/map_session.h"
 #include "editor/pane_style.h"
 
 namespace {
@@ -28,8 +28,11 @@ QImage PicturePart(const CDibImage& picture, const QRect& area) {
 
 }  // namespace
 
-COverviewWnd::COverviewWnd(CMainFrame& frame, QWidget* parent) : QFrame(parent), frame(frame) {
+COverviewWnd::COverviewWnd(const CMapSession& session, QWidget* parent)
+    : QFrame(parent), session(session) {
     StylePane(*this, kPaneGrey);
+    connect(&session, &CMapSession::tilesChanged, this, &COverviewWnd::InvalidateTiles);
+    connect(&session, &CMapSession::artChanged, this, &COverviewWnd::PictureChanged);
 }
 
 QRegion COverviewWnd::MarkerRegion(const QRect& rect) const {
@@ -50,7 +53,7 @@ void COverviewWnd::InvalidateTiles(const QRect& tiles) {
 }
 
 bool COverviewWnd::IsReduced() const {
-    const CDibImage& picture = frame.overviewPicture;
+    const CDibImage& picture = session.Overview();
     return shownSize.isValid() && shownSize != QSize(picture.GetWidth(), picture.GetHeight()) &&
            !picture.IsEmpty();
 }
@@ -71,15 +74,15 @@ void COverviewWnd::PictureChanged() {
 }
 
 int COverviewWnd::FirstTileX(int i) const {
-    return static_cast<int>(int64_t{i} * frame.overviewPicture.GetWidth() / shownSize.width());
+    return static_cast<int>(int64_t{i} * session.Overview().GetWidth() / shownSize.width());
 }
 
 int COverviewWnd::FirstTileY(int i) const {
-    return static_cast<int>(int64_t{i} * frame.overviewPicture.GetHeight() / shownSize.height());
+    return static_cast<int>(int64_t{i} * session.Overview().GetHeight() / shownSize.height());
 }
 
 void COverviewWnd::Reduce(int left, int top, int right, int bottom) {
-    const CDibImage& picture = frame.overviewPicture;
+    const CDibImage& picture = session.Overview();
     for (int j = std::max(top, 0); j < std::min(bottom, shownSize.height()); ++j) {
         const int y0 = FirstTileY(j);
         const int y1 = std::max(y0 + 1, FirstTileY(j + 1));
@@ -106,7 +109,7 @@ QRect COverviewWnd::ShownPixels(const QRect& tiles) const {
     if (!IsReduced()) {
         return tiles;
     }
-    const CDibImage& picture = frame.overviewPicture;
+    const CDibImage& picture = session.Overview();
     // The shown pixels whose tiles overlap these.
     auto first = [](int tile, int tiles, int pixels) {
         return static_cast<int>(int64_t{tile} * pixels / tiles);
@@ -125,7 +128,7 @@ QPoint COverviewWnd::TileAt(QPoint shownPixel) const {
     if (!IsReduced()) {
         return shownPixel;
     }
-    const CDibImage& picture = frame.overviewPicture;
+    const CDibImage& picture = session.Overview();
     // The tile under the middle of the pixel.
     auto tile = [](int pixel, int pixels, int tiles) {
         return static_cast<int>((2 * int64_t{pixel} + 1) * tiles / (2 * int64_t{pixels}));
@@ -136,8 +139,8 @@ QPoint COverviewWnd::TileAt(QPoint shownPixel) const {
 
 void COverviewWnd::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    const CDibImage& picture = frame.overviewPicture;
-    if (!frame.mapOpen || picture.IsEmpty()) {
+    const CDibImage& picture = session.Overview();
+    if (!session.IsOpen() || picture.IsEmpty()) {
         return;
     }
     QPoint origin = contentsRect().topLeft();

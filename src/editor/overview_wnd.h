@@ -4,17 +4,17 @@
 #include <QImage>
 #include <QRect>
 
-class CMainFrame;
+class CMapSession;
 
-// The overview picture at one pixel per tile, with a marker around the tiles the map view shows.
-// A click or drag in it moves the view there. A picture larger than the space it has is shown
-// reduced, each pixel the mean of the tiles it stands for; the reduction is made when the
+// The session's overview picture at one pixel per tile, with a marker around the tiles the map
+// view shows. A click or drag in it moves the view there. A picture larger than the space it has is
+// shown reduced, each pixel the mean of the tiles it stands for; the reduction is made when the
 // picture changes, and kept up tile by tile as tiles change.
 class COverviewWnd : public QFrame {
     Q_OBJECT
 
   public:
-    COverviewWnd(CMainFrame& frame, QWidget* parent);
+    COverviewWnd(const CMapSession& session, QWidget* parent);
 
     // Moves the marker to rect, in map tiles.
     void SetViewMarker(const QRect& rect);
@@ -54,7 +54,7 @@ class COverviewWnd : public QFrame {
     // Recomputes the reduced picture's pixels [left, right) x [top, bottom).
     void Reduce(int left, int top, int right, int bottom);
 
-    CMainFrame& frame;
+    const CMapSession& session;
     QSize shownSize;
     QImage reduced;  // while the picture is shown reduced
 };

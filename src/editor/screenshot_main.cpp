@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <iostream>
 
-#include "art/overview_picture.h"
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
@@ -15,10 +14,10 @@
 namespace {
 
 // Some of every kind of country, so that the picture shows the art: a coast, mountains, woods,
-// farms round a town, and a river.
-void Landscape(CTileGrid& grid) {
-    for (int y = 0; y < grid.GetHeight(); ++y) {
-        for (int x = 0; x < grid.GetWidth(); ++x) {
+// farms round a town, and a river. Painted as a designer paints, one step each.
+void Landscape(CMapEditor& editor, int width, int height) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             int type = x + y / 2 > 23                                   ? TERRAIN_TYPE_OCEAN
                        : x + y / 2 > 21                                 ? TERRAIN_TYPE_SHALLOW
                        : (x - 4) * (x - 4) + (y - 5) * (y - 5) < 20     ? TERRAIN_TYPE_MOUNTAIN_2
@@ -26,12 +25,13 @@ void Landscape(CTileGrid& grid) {
                        : (x - 9) * (x - 9) + (y - 3) * (y - 3) < 8      ? TERRAIN_TYPE_HILLS_1
                        : x > 6 && x < 11 && y > 10 && y < 14            ? TERRAIN_TYPE_FARM
                                                                         : TERRAIN_TYPE_GRASS;
-            grid.SetTile(type, 0, x, y);
+            editor.PaintTile(type, 0, x, y);
         }
     }
-    grid.SetTile(TERRAIN_TYPE_SUBURB, 0, 8, 9);
+    editor.PaintTile(TERRAIN_TYPE_SUBURB, 0, 8, 9);
+    editor.EndStroke();
     for (int x = 0; x < 19; ++x) {
-        grid.AddOverlay(x, 7, 1, 1);
+        editor.EditRiver(CMapEditor::RiverAction::Add, x, 7, 1, 1);
     }
 }
 
@@ -52,12 +52,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     frame.NewMap(60, 40, TERRAIN_TYPE_GRASS);
-    Landscape(frame.grid);
-    RebuildOverview(frame.art, frame.overviewPicture);
+    Landscape(frame.Session().Editor(), 60, 40);
     // Woods chosen, and a block of the coast selected with Select Rect.
-    frame.editorWnd->SelectType(TERRAIN_TYPE_WOODS);
-    frame.editorWnd->SelectSubtype(4);
-    QWidget* viewport = frame.editorWnd->MapView()->viewport();
+    frame.Choice().SelectType(TERRAIN_TYPE_WOODS);
+    frame.Choice().SelectCell(4);
+    QWidget* viewport = frame.EditorWnd()->MapView()->viewport();
     for (auto [type, at] : {std::pair{QEvent::MouseButtonPress, QPoint(775, 275)},
                             std::pair{QEvent::MouseMove, QPoint(925, 475)},
                             std::pair{QEvent::MouseButtonRelease, QPoint(925, 475)}}) {

@@ -5,12 +5,9 @@
 
 #include "art/cell_renderer.h"
 #include "editor/choice_frame.h"
-#include "editor/editor_wnd.h"
 #include "editor/image_target.h"
-#include "editor/main_frame.h"
 #include "editor/pane_style.h"
-#include "model/builtin_tables.h"
-#include "model/terrain_table.h"
+#include "editor/tool_choice.h"
 
 namespace {
 
@@ -18,24 +15,6 @@ constexpr int kCell = kSmallTileSize;
 constexpr QRgb kRiverGround = qRgb(0, 128, 40);
 constexpr QRgb kInsideStamp = qRgb(0, 0, 0);
 constexpr QRgb kBetweenStamps = qRgb(255, 255, 255);
-
-// The cells with art in each built-in sheet, by type number; the sheets of the types that are
-// not offered count as full.
-int BuiltInCellCount(int type) {
-    switch (type) {
-        case TERRAIN_TYPE_SUBURB:
-        case TERRAIN_TYPE_DESERT:
-        case TERRAIN_TYPE_GRASS:
-        case TERRAIN_TYPE_WOODS:
-        case TERRAIN_TYPE_SHALLOW:
-        case TERRAIN_TYPE_OCEAN:
-            return 10;
-        case TERRAIN_TYPE_FARM:
-            return 33;
-        default:
-            return kSheetCells;
-    }
-}
 
 // The pen of the line between cells a and b: inside one stamp black, else white; black for all
 // lines of a type without stamps.
@@ -54,27 +33,20 @@ void SetPixel(QImage& image, int x, int y, QRgb color) {
 
 }  // namespace
 
-int SubtypeCellCount(const CEditorWnd& editor) {
-    if (editor.riverMode || IsCustomType(editor.currentType)) {
-        return kSheetCells;
-    }
-    return BuiltInCellCount(editor.currentType);
-}
-
-CSubtypePalette::CSubtypePalette(CMainFrame& frame, CEditorWnd* editor)
-    : QFrame(editor), frame(frame), editor(editor) {
+CSubtypePalette::CSubtypePalette(CToolChoice& choice, const CMapArt& art, QWidget* parent)
+    : QFrame(parent), choice(choice), art(art) {
     StylePane(*this, Qt::white);
+    connect(&choice, &CToolChoice::changed, this, qOverload<>(&QWidget::update));
 }
 
 void CSubtypePalette::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    int type = editor->currentType;
+    int type = choice.Type();
     QImage image(contentsRect().size(), QImage::Format_RGB32);
-    image.fill(editor->riverMode ? kRiverGround : qRgb(255, 255, 255));
+    image.fill(choice.IsRiver() ? kRiverGround : qRgb(255, 255, 255));
     RgbTarget target = TargetOf(image);
-    int count = SubtypeCellCount(*editor);
-    const CTerrainType* record = theTerrainTable.FindRecord(type);
-    const StampGroupRow* stamps = record != nullptr ? StampGroupTable(record->stampTable) : nullptr;
+    int count = choice.CellCount();
+    const StampGroupRow* stamps = choice.StampTable();
 
     for (int row = 0; row < kSheetColumns; ++row) {
         for (int column = 0; column < kSheetColumns; ++column) {
@@ -82,11 +54,11 @@ void CSubtypePalette::paintEvent(QPaintEvent* event) {
             int x = column * kCell;
             int y = row * kCell;
             if (i < count) {
-                if (editor->riverMode) {
+                if (choice.IsRiver()) {
                     RiverOverlay piece{static_cast<uint8_t>(type), static_cast<uint8_t>(i)};
                     RenderRiverPiece(piece, kCell, target, x, y);
                 } else {
-                    RenderCell(frame.art, type, i, kCell, target, x, y);
+                    RenderCell(art, type, i, kCell, target, x, y);
                 }
             }
             if (column > 0) {
@@ -105,7 +77,7 @@ void CSubtypePalette::paintEvent(QPaintEvent* event) {
             }
         }
     }
-    int chosen = editor->currentSubtype;
+    int chosen = choice.Cell();
     if (chosen >= 0 && chosen < count) {
         DrawChoiceFrame(image, QRect(chosen % kSheetColumns * kCell, chosen / kSheetColumns * kCell,
                                      kCell, kCell));
@@ -120,7 +92,7 @@ void CSubtypePalette::mousePressEvent(QMouseEvent* event) {
     }
     pos -= contentsRect().topLeft();
     int i = pos.y() / kCell * kSheetColumns + pos.x() / kCell;
-    if (i < SubtypeCellCount(*editor)) {
-        editor->SelectSubtype(i);
+    if (i < choice.CellCount()) {
+        choice.SelectCell(i);
     }
 }

@@ -3,10 +3,9 @@
 #include <QPainter>
 
 #include "art/cell_renderer.h"
-#include "editor/editor_wnd.h"
 #include "editor/image_target.h"
-#include "editor/main_frame.h"
 #include "editor/pane_style.h"
+#include "editor/tool_choice.h"
 
 namespace {
 
@@ -14,22 +13,23 @@ constexpr QRgb kRiverGround = qRgb(0, 128, 40);
 
 }  // namespace
 
-CTilePreview::CTilePreview(CMainFrame& frame, CEditorWnd* editor)
-    : QFrame(editor), frame(frame), editor(editor) {
+CTilePreview::CTilePreview(const CToolChoice& choice, const CMapArt& art, QWidget* parent)
+    : QFrame(parent), choice(choice), art(art) {
     StylePane(*this, Qt::white);
+    connect(&choice, &CToolChoice::changed, this, qOverload<>(&QWidget::update));
 }
 
 void CTilePreview::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QImage image(contentsRect().size(), QImage::Format_RGB32);
-    image.fill(editor->riverMode ? kRiverGround : qRgb(255, 255, 255));
+    image.fill(choice.IsRiver() ? kRiverGround : qRgb(255, 255, 255));
     RgbTarget target = TargetOf(image);
-    if (editor->riverMode) {
-        RiverOverlay piece{static_cast<uint8_t>(editor->currentType),
-                           static_cast<uint8_t>(editor->currentSubtype)};
+    if (choice.IsRiver()) {
+        RiverOverlay piece{static_cast<uint8_t>(choice.Type()),
+                           static_cast<uint8_t>(choice.Cell())};
         RenderRiverPiece(piece, kTileSize, target, 0, 0);
     } else {
-        RenderCell(frame.art, editor->currentType, editor->currentSubtype, kTileSize, target, 0, 0);
+        RenderCell(art, choice.Type(), choice.Cell(), kTileSize, target, 0, 0);
     }
     QPainter(this).drawImage(contentsRect().topLeft(), image);
 }

@@ -2,19 +2,19 @@
 
 #include <QFrame>
 
-class CEditorWnd;
-class CMainFrame;
+class CMapArt;
+class CToolChoice;
 
 // The selected cell at full tile size, 50 x 50 below the subtype palette; the only place that
 // shows the selection.
 class CTilePreview : public QFrame {
   public:
-    CTilePreview(CMainFrame& frame, CEditorWnd* editor);
+    CTilePreview(const CToolChoice& choice, const CMapArt& art, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    CMainFrame& frame;
-    CEditorWnd* editor;
+    const CToolChoice& choice;
+    const CMapArt& art;
 };

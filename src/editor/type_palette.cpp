@@ -8,11 +8,11 @@
 #include <array>
 
 #include "art/cell_renderer.h"
+#include "art/map_art.h"
 #include "editor/choice_frame.h"
-#include "editor/editor_wnd.h"
 #include "editor/image_target.h"
-#include "editor/main_frame.h"
 #include "editor/pane_style.h"
+#include "editor/tool_choice.h"
 #include "model/terrain_names.h"
 #include "model/terrain_type.h"
 
@@ -40,9 +40,10 @@ int EntryOf(int cell) {
 
 }  // namespace
 
-CTypePalette::CTypePalette(CMainFrame& frame, CEditorWnd* editor)
-    : QFrame(editor), frame(frame), editor(editor) {
+CTypePalette::CTypePalette(CToolChoice& choice, const CMapArt& art, QWidget* parent)
+    : QFrame(parent), choice(choice), art(art) {
     StylePane(*this, kPaneGrey);
+    connect(&choice, &CToolChoice::changed, this, qOverload<>(&QWidget::update));
 }
 
 int CTypePalette::CellAt(const QPoint& pos) const {
@@ -93,12 +94,11 @@ void CTypePalette::paintEvent(QPaintEvent* event) {
         if (entry == TERRAIN_WIDE_RIVERS || entry == TERRAIN_NARROW_RIVERS) {
             RenderRiverPiece(entry == TERRAIN_WIDE_RIVERS ? kWideSample : kNarrowSample, kCell,
                              target, x, y);
-        } else if (!IsCustomType(entry) || frame.art.CustomArtFor(entry)->loaded) {
-            RenderCell(frame.art, entry, 0, kCell, target, x, y);
+        } else if (!IsCustomType(entry) || art.CustomArtFor(entry)->loaded) {
+            RenderCell(art, entry, 0, kCell, target, x, y);
         }
     }
-    int chosen =
-        editor->riverMode ? TERRAIN_WIDE_RIVERS + editor->currentType : editor->currentType;
+    int chosen = choice.IsRiver() ? TERRAIN_WIDE_RIVERS + choice.Type() : choice.Type();
     auto entry = std::find(kEntries.begin(), kEntries.end(), chosen);
     if (entry != kEntries.end()) {
         int cell = static_cast<int>(entry - kEntries.begin());
@@ -117,13 +117,8 @@ void CTypePalette::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (entry == TERRAIN_WIDE_RIVERS || entry == TERRAIN_NARROW_RIVERS) {
-        editor->riverMode = true;
-        editor->SelectType(entry - TERRAIN_WIDE_RIVERS);
-        return;
+        choice.SelectRiver(entry - TERRAIN_WIDE_RIVERS);
+    } else if (!IsCustomType(entry) || art.CustomArtFor(entry)->loaded) {
+        choice.SelectType(entry);
     }
-    if (IsCustomType(entry) && !frame.art.CustomArtFor(entry)->loaded) {
-        return;
-    }
-    editor->riverMode = false;
-    editor->SelectType(entry);
 }

@@ -3,14 +3,15 @@
 #include <QFrame>
 #include <QString>
 
-class CEditorWnd;
-class CMainFrame;
+class CMapArt;
+class CToolChoice;
 
 // The terrain type palette, 225 x 125 at the top right of the editing surface: the terrain types
-// and the two river kinds in cells of 25 pixels, nine a row. A click selects one.
+// and the two river kinds in cells of 25 pixels, nine a row, the chosen one framed. A click
+// chooses one.
 class CTypePalette : public QFrame {
   public:
-    CTypePalette(CMainFrame& frame, CEditorWnd* editor);
+    CTypePalette(CToolChoice& choice, const CMapArt& art, QWidget* parent);
 
     // What the cell under pos (widget coordinates) offers: a terrain type, 42 or 43 for the wide
     // or narrow rivers, -1 for the empty cells and the border.
@@ -27,6 +28,6 @@ class CTypePalette : public QFrame {
     // The cell index under pos, or -1 outside the cells.
     int CellAt(const QPoint& pos) const;
 
-    CMainFrame& frame;
-    CEditorWnd* editor;
+    CToolChoice& choice;
+    const CMapArt& art;
 };

@@ -14,6 +14,11 @@ inline constexpr int kImportUnknownColor = 441;  // a warning: the map was made
 inline constexpr int kImportBadDepth = 442;
 inline constexpr int kExportFailed = 100;
 
+// The results of ImportBitmap after which the map was made all the same.
+inline bool IsImportWarning(int result) {
+    return result == kImportBadSubtype || result == kImportUnknownColor;
+}
+
 // Size limits of an imported colour bitmap, one pixel per tile (those of a new map).
 inline constexpr int kMinMapSide = 20;
 inline constexpr int kMaxMapWidth = 192;

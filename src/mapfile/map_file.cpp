@@ -11,6 +11,7 @@
 #include "image/pixel_buffer_pool.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/section_io.h"
+#include "model/terrain_table_restorer.h"
 #include "platform/output_file.h"
 
 namespace {
@@ -34,22 +35,6 @@ void CloseQuietly(CFile& file) {
     } catch (const CFileException&) {
     }
 }
-
-// Puts theTerrainTable back as it was unless the load is committed.
-class CTerrainTableRestorer {
-  public:
-    CTerrainTableRestorer() : saved(theTerrainTable) {}
-    ~CTerrainTableRestorer() {
-        if (!committed) {
-            theTerrainTable = saved;
-        }
-    }
-    void Commit() { committed = true; }
-
-  private:
-    CTerrainTable saved;
-    bool committed = false;
-};
 
 // Hands the pictures of art that is about to be let go to the pool, for the next load.
 void RecyclePictures(CMapArt& art) {
@@ -183,10 +168,7 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
     int riverX;
     int riverY;
     if (FindUnstorableRiver(grid, riverX, riverY)) {
-        SetReason(reason, "the river on tile (" + std::to_string(riverX) + "," +
-                              std::to_string(riverY) +
-                              ") cannot be stored: map files hold rivers only on columns and rows "
-                              "below 255");
+        SetReason(reason, UnstorableRiverText(riverX, riverY));
         return kMapRiverNotStorable;
     }
     COutputFile output;
@@ -227,11 +209,8 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
         SetReason(reason, output.Problem());
         result = kMapWriteFailed;
     }
-    if (result == 0) {
-        grid.modified = false;
-        if (layout != nullptr) {
-            *layout = written;
-        }
+    if (result == 0 && layout != nullptr) {
+        *layout = written;
     }
     return result;
 }
@@ -287,13 +266,19 @@ int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::str
     return 0;
 }
 
+std::string UnstorableRiverText(int x, int y) {
+    return "The river on tile X: " + std::to_string(x) + ", Y: " + std::to_string(y) +
+           " cannot be stored. Map files hold rivers only on tiles whose X and Y are below " +
+           std::to_string(kFirstUnstorableRiverIndex) + ".";
+}
+
 bool FindUnstorableRiver(const CTileGrid& grid, int& x, int& y) {
-    constexpr int kFirstUnstorable = 255;
-    if (grid.GetWidth() <= kFirstUnstorable && grid.GetHeight() <= kFirstUnstorable) {
+    if (grid.GetWidth() <= kFirstUnstorableRiverIndex &&
+        grid.GetHeight() <= kFirstUnstorableRiverIndex) {
         return false;
     }
     for (auto [column, row] : grid.TilesWithRivers()) {
-        if (column >= kFirstUnstorable || row >= kFirstUnstorable) {
+        if (!IsRiverStorable(column, row)) {
             x = column;
             y = row;
             return true;

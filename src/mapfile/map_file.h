@@ -21,6 +21,8 @@ inline constexpr int kMapRiverNotStorable = 122;  // a river on a tile with x or
 inline constexpr int kMapVerifyFailed = 602;      // the loaded grid failed verification
 
 inline constexpr int kMaxMapSide = 1000;
+// A map file stores a river piece's tile in one byte per axis, and 255 ends the list.
+inline constexpr int kFirstUnstorableRiverIndex = 255;
 inline constexpr int kSectionTableSlots = 8;
 
 // A river piece of a map file's list.
@@ -42,7 +44,7 @@ struct MapFileLayout {
 // art and the custom terrain art) to path, as a COutputFile: written aside and put in place
 // only when everything was written, so a failed save leaves an existing file as it was; links
 // are followed, FIFOs and devices written into, folders and read-only files refused (110).
-// Clears the grid's modified flag on success. reason, when given, receives what went wrong.
+// reason, when given, receives what went wrong.
 int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview,
             std::string* reason = nullptr, MapFileLayout* layout = nullptr);
 // The same, writing through the given (closed) file object, which is handed the file written
@@ -53,11 +55,18 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
 // Replaces the map with the content of the file: theTerrainTable's records 0 to 41 and
 // milesPerTile, the overview picture, the grid's tiles and rivers, the city art and the custom
 // terrain art. Everything is read into fresh objects and swapped in only when the whole load
-// succeeded; a failed load changes nothing (but the generator's draws). The modified flag is
-// left as it was. The pictures a load replaces (or, when it fails, the ones it read) are handed
-// to thePixelBufferPool, whose buffers the next load fills without fresh memory.
+// succeeded; a failed load changes nothing (but the generator's draws). The pictures a load
+// replaces (or, when it fails, the ones it read) are handed to thePixelBufferPool, whose buffers
+// the next load fills without fresh memory.
 int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview,
             std::string* reason = nullptr, MapFileLayout* layout = nullptr);
+
+// Whether a map file can hold a river piece on tile (x, y).
+inline bool IsRiverStorable(int x, int y) {
+    return x < kFirstUnstorableRiverIndex && y < kFirstUnstorableRiverIndex;
+}
+// What the user is told of a river on a tile that map files cannot hold it on.
+std::string UnstorableRiverText(int x, int y);
 
 // The first tile, in file order, with a river that the format cannot hold (x or y of 255 or
 // more); false when there is none.

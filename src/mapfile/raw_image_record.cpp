@@ -17,8 +17,8 @@ void StoreRawImageHeader(const CDibImage& image, uint8_t* header) {
     PutLe32(header, static_cast<uint32_t>(image.GetWidth()));
     PutLe32(header + 4, static_cast<uint32_t>(image.GetHeight()));
     PutLe32(header + 8, static_cast<uint32_t>(image.GetBufferSize()));
-    PutLe32(header + 12, image.infoHeader.biBitCount | (image.infoHeader.biCompression & 0xFFFF)
-                                                           << 16);
+    const CDibImage::InfoHeader& info = image.infoHeader;
+    PutLe32(header + 12, info.biBitCount | (info.biCompression & 0xFFFF) << 16);
 }
 
 bool WriteRawImage(CFile& file, const CDibImage& image) {

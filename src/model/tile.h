@@ -32,7 +32,7 @@ struct TileTypeFacts {
 class CTile {
   public:
     // Stores the request and the low 8 bits of type, resolves the art cell (drawing from
-    // theRandom for random requests) and derives the exit mask. Does not touch `modified`.
+    // theRandom for random requests) and derives the exit mask.
     void Set(int newType, int newRequestedSubtype);
     // The same with the facts of the type's low 8 bits already at hand, drawing from random (a
     // CRandom or a RandomState).

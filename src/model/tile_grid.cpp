@@ -84,7 +84,6 @@ bool CTileGrid::SetTile(int type, int requestedSubtype, int x, int y) {
         return false;
     }
     tile->Set(type, requestedSubtype);
-    modified = true;
     return true;
 }
 
@@ -105,7 +104,6 @@ void CTileGrid::FillRect(int type, int requestedSubtype, int left, int top, int 
             tiles[Index(x, y)].Set(type, requestedSubtype);
         }
     }
-    modified = true;
 }
 
 bool CTileGrid::IsTypeUsed(int type) const {

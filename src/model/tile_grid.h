@@ -8,7 +8,7 @@
 #include "model/tile.h"
 
 // The map being edited: width x height tiles in row-major order, each with an optional stack of
-// river pieces, and the flag that says the map has unsaved changes.
+// river pieces. Whether it has unsaved changes is its edit history's to say.
 class CTileGrid {
   public:
     CTileGrid() = default;
@@ -19,9 +19,9 @@ class CTileGrid {
     // Makes width x height default tiles without river pieces. Callers Clear first. False, with
     // the grid left empty, for sizes below 1 or when memory cannot be had.
     bool Allocate(int newWidth, int newHeight);
-    // Releases tiles and river pieces; width and height become 0. Leaves `modified` alone.
+    // Releases tiles and river pieces; width and height become 0.
     void Clear();
-    // Exchanges tiles, rivers and size with another grid; `modified` stays with each grid.
+    // Exchanges tiles, rivers and size with another grid.
     void SwapTiles(CTileGrid& other);
 
     int GetWidth() const { return width; }
@@ -40,7 +40,7 @@ class CTileGrid {
     // The resolved art cell, or -1 outside the grid (logged).
     int GetSubtypeAt(int x, int y) const;
 
-    // CTile::Set on the tile and marks the map modified; false outside the grid.
+    // CTile::Set on the tile; false outside the grid.
     bool SetTile(int type, int requestedSubtype, int x, int y);
     // SetTile(type, 0) on every tile, row by row.
     void FillAll(int type);
@@ -68,8 +68,6 @@ class CTileGrid {
     void SetOverlays(int x, int y, std::vector<RiverOverlay> pieces);
     // The tiles that carry river pieces, as (x, y), column by column: the order of map files.
     std::vector<std::pair<int, int>> TilesWithRivers() const;
-
-    bool modified = false;
 
   private:
     using RiverStack = std::vector<RiverOverlay>;

@@ -16,3 +16,16 @@ MessageAnswer ShowUserMessage(const std::string& text, MessageButtons buttons, M
     }
     return MessageAnswer::Cancel;
 }
+
+std::optional<std::string> ChooseOpenFile(const FileChoice& choice) {
+    return theUserInteraction ? theUserInteraction->ChooseFileToOpen(choice) : std::nullopt;
+}
+
+std::optional<std::string> ChooseSaveFile(const FileChoice& choice) {
+    return theUserInteraction ? theUserInteraction->ChooseFileToSave(choice) : std::nullopt;
+}
+
+std::vector<std::string> ChooseOpenFiles(const FileChoice& choice) {
+    return theUserInteraction ? theUserInteraction->ChooseFilesToOpen(choice)
+                              : std::vector<std::string>();
+}

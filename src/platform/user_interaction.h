@@ -38,6 +38,11 @@ class CUserInteraction {
 // The installed implementation, or null.
 extern CUserInteraction* theUserInteraction;
 
+// The file choices of theUserInteraction; without an implementation the user cancelled.
+std::optional<std::string> ChooseOpenFile(const FileChoice& choice);
+std::optional<std::string> ChooseSaveFile(const FileChoice& choice);
+std::vector<std::string> ChooseOpenFiles(const FileChoice& choice);
+
 // Shows text with the program's caption through theUserInteraction. Without an implementation
 // nothing is shown and the answer is the most cautious one the buttons allow (Ok, No, Cancel).
 MessageAnswer ShowUserMessage(const std::string& text, MessageButtons buttons, MessageIcon icon);

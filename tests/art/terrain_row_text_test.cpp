@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/map_document.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
 #include "support/temp_dir.h"
@@ -12,7 +13,7 @@ namespace {
 TEST(TerrainRowTextTest, RowsShowMinusOneForStoredCostsAndTheCustomArt) {
     TerrainTableGuard guard;
     TempDir dir;
-    TestMap map;
+    CMapDocument map;
     CTerrainType& grass = theTerrainTable.Record(TERRAIN_TYPE_GRASS);
     grass = CTerrainType();
     grass.rightOfWayCost = 100;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "art/overview_picture.h"
+#include "document/map_document.h"
 #include "image/dib_conversion.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
@@ -37,7 +38,7 @@ class TileRendererTest : public testing::Test {
         map.MakeNew(4, 3, TERRAIN_TYPE_GRASS);
     }
     TerrainTableGuard guard;
-    TestMap map;
+    CMapDocument map;
 };
 
 TEST_F(TileRendererTest, BuiltInCellsRiversAndNoArt) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "document/map_document.h"
 #include "support/map_builder.h"
 #include "support/temp_dir.h"
 #include "support/terrain_table_guard.h"

@@ -25,7 +25,7 @@ class MapCommandsTest : public CliTest {
 
     // A map whose every tile asks for an exact cell, so that loading it draws nothing.
     std::string SaveExactMap(const std::string& name, int width, int height) {
-        TestMap map;
+        CMapDocument map;
         map.MakeNew(width, height, TERRAIN_TYPE_GRASS);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
@@ -70,7 +70,7 @@ TEST_F(MapCommandsTest, NewMapsRoundTripThroughInfoAndDump) {
         EXPECT_EQ(map["customArt"], json::array());
         EXPECT_EQ(map["cityArt"], json::array());
 
-        TestMap loaded;
+        CMapDocument loaded;
         MapFileLayout layout;
         ASSERT_EQ(LoadMap(path, loaded.art, loaded.overview, nullptr, &layout), 0);
         std::string sections;
@@ -87,7 +87,7 @@ TEST_F(MapCommandsTest, NewMapsRoundTripThroughInfoAndDump) {
 }
 
 TEST_F(MapCommandsTest, DumpListsTilesRowByRowAndRiversInFileOrder) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(22, 20, TERRAIN_TYPE_GRASS);
     map.grid.SetTile(TERRAIN_TYPE_FARM, 8, 2, 0);
     map.grid.SetTile(TERRAIN_TYPE_WOODS, 3, 0, 1);
@@ -116,7 +116,7 @@ TEST_F(MapCommandsTest, DumpListsTilesRowByRowAndRiversInFileOrder) {
 // The dump is written as it goes: it must read exactly as the JSON document of the map that
 // the tool used to build would print, and take little memory for the largest maps.
 TEST_F(MapCommandsTest, DumpStreamsWhatTheDocumentHeld) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(30, 20, TERRAIN_TYPE_GRASS);
     map.grid.SetTile(TERRAIN_TYPE_CUSTOM_1 + 2, 5, 7, 8);
     map.grid.AddOverlay(9, 3, kNarrowRiver, 40);
@@ -149,7 +149,7 @@ TEST_F(MapCommandsTest, DumpStreamsWhatTheDocumentHeld) {
     EXPECT_EQ(document["terrain"].size(), 42u);
 
     if (MeasuresMemory()) {
-        TestMap big;
+        CMapDocument big;
         big.MakeNew(1000, 1000, TERRAIN_TYPE_DESERT);
         ASSERT_EQ(SaveMap(dir.File("big.gmp"), big.art, big.overview), 0);
         ToolRun dumped = RunTarvoMap(dir, {"dump", "big.gmp"});
@@ -287,7 +287,7 @@ TEST_F(MapCommandsTest, FilesThatAreNotPlainFiles) {
 }
 
 TEST_F(MapCommandsTest, InfoWarnsAboutTilesOfCustomTypesWithoutArt) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     for (int i = 0; i < 120; ++i) {
         map.grid.SetTile(TERRAIN_TYPE_CUSTOM_1, 1, i % 20, i / 20);

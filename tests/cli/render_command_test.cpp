@@ -38,7 +38,7 @@ using RenderCommandTest = CliTest;
 // Drawn band by band: tall enough for several bands at 50 and 25 pixels a tile, the last one
 // short, and rivers across the bands' edges.
 TEST_F(RenderCommandTest, WritesWhatTheRendererDrawsAsAnRgbPng) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(21, 100, TERRAIN_TYPE_GRASS);
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 21; ++x) {
@@ -83,7 +83,7 @@ TEST_F(RenderCommandTest, TallMapsRenderInBoundedMemory) {
     long peaks[2] = {};
     const int heights[2] = {200, 1000};
     for (int i = 0; i < 2; ++i) {
-        TestMap map;
+        CMapDocument map;
         map.MakeNew(40, heights[i], TERRAIN_TYPE_WOODS);
         ASSERT_EQ(SaveMap(dir.File("tall.gmp"), map.art, map.overview), 0);
         ToolRun run = RunTarvoMap(dir, {"render", "tall.gmp", "tall.png", "--tile", "25"});

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "art/overview_picture.h"
+#include "document/map_document.h"
 #include "mapfile/map_file.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
@@ -50,10 +51,9 @@ class MapEditorTest : public testing::Test {
 
     MapState State() {
         MapState state;
-        state.modified = map.grid.modified;
+        state.modified = editor.IsModified();
         std::string path = dir.File("state.gmp");
         EXPECT_EQ(SaveMap(path, map.art, map.overview), 0);
-        map.grid.modified = state.modified;
         state.file = ReadFileBytes(path);
         const CTile* all = map.grid.Tiles();
         state.tiles.assign(all, all + map.grid.GetWidth() * map.grid.GetHeight());
@@ -79,7 +79,7 @@ class MapEditorTest : public testing::Test {
     TerrainTableGuard guard;
     ScriptedInteraction ui;
     TempDir dir;
-    TestMap map;
+    CMapDocument map;
     CMapEditor editor{map.art, map.overview};
     CountingObserver observer;
 };
@@ -152,69 +152,34 @@ TEST_F(MapEditorTest, EveryKindOfEditUndoesAndRedoes) {
 // The modified flag follows the history: the state last saved (or opened) is unmodified,
 // whichever way it is reached, until a new step makes it unreachable.
 TEST_F(MapEditorTest, TheModifiedFlagFollowsTheHistory) {
-    EXPECT_FALSE(map.grid.modified);
+    EXPECT_FALSE(editor.IsModified());
     editor.FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_TRUE(editor.IsModified());
     editor.Undo();
-    EXPECT_FALSE(map.grid.modified);
+    EXPECT_FALSE(editor.IsModified());
     editor.Redo();
     editor.FillRect(TERRAIN_TYPE_FARM, 1, {0, 0, 2, 2});
     ASSERT_EQ(SaveMap(dir.File("saved.gmp"), map.art, map.overview), 0);
     editor.MarkSaved();
-    EXPECT_FALSE(map.grid.modified);
+    EXPECT_FALSE(editor.IsModified());
     editor.Undo();
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_TRUE(editor.IsModified());
     editor.Redo();
-    EXPECT_FALSE(map.grid.modified);
+    EXPECT_FALSE(editor.IsModified());
     editor.Undo();
     editor.Undo();
     editor.FillRect(TERRAIN_TYPE_SWAMP, 1, {0, 0, 2, 2});  // the saved state is out of reach
     editor.Undo();
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_TRUE(editor.IsModified());
     EXPECT_FALSE(editor.Redo() && editor.Redo());
 
     // A map made anew matches no file.
     editor.StartHistory(false);
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_TRUE(editor.IsModified());
     editor.FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
     editor.Undo();
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_TRUE(editor.IsModified());
     EXPECT_FALSE(editor.Undo());
-}
-
-// A step of fake size, to fill the history.
-class SizedEdit : public CMapEdit {
-  public:
-    explicit SizedEdit(size_t bytes) : CMapEdit("Sized"), bytes(bytes) {}
-    void Apply(MapTarget&) override {}
-    void Revert(MapTarget&) override {}
-    MapChange Change() const override { return {}; }
-    size_t MemoryBytes() const override { return bytes; }
-    size_t bytes;
-};
-
-TEST(EditHistoryTest, BoundedByMemoryNotByCount) {
-    constexpr size_t kMegabyte = size_t{1} << 20;
-    CEditHistory history;
-    history.Clear(true);
-    for (int i = 0; i < 1000; ++i) {
-        history.Add(std::make_unique<SizedEdit>(1000));
-    }
-    EXPECT_EQ(history.StepCount(), 1000u);
-    for (size_t size : {100 * kMegabyte, 100 * kMegabyte, 100 * kMegabyte}) {
-        history.Add(std::make_unique<SizedEdit>(size));
-    }
-    // The oldest go until the rest fit: the 1000 small steps and the first large one.
-    EXPECT_EQ(history.StepCount(), 2u);
-    EXPECT_LE(history.MemoryBytes(), CEditHistory::kMemoryLimit);
-    EXPECT_FALSE(history.IsClean());
-
-    history.StepBack();
-    history.Add(std::make_unique<SizedEdit>(300 * kMegabyte));  // done, but not kept
-    EXPECT_EQ(history.StepCount(), 0u);
-    EXPECT_EQ(history.NextToUndo(), nullptr);
-    EXPECT_EQ(history.NextToRedo(), nullptr);
-    EXPECT_FALSE(history.IsClean());
 }
 
 // Tiles are pasted as they were copied, cells and rivers included; the part beyond the map is
@@ -242,6 +207,11 @@ TEST_F(MapEditorTest, BlocksPasteWithTheirCellsAndRivers) {
     }
     EXPECT_EQ(map.grid.GetOverlays(21, 29), block.RiversAt(1, 1));
     EXPECT_EQ(observer.last.tiles, std::vector<TileRect>({{20, 28, 23, 30}}));
+    // Rivers pasted onto tiles that had none go again with an undo.
+    editor.Undo();
+    EXPECT_EQ(map.grid.GetOverlayCount(21, 29), 0);
+    editor.Redo();
+    EXPECT_EQ(map.grid.GetOverlays(21, 29), block.RiversAt(1, 1));
 
     editor.Paste(block, 253, 8);  // columns 255 and on hold no rivers
     EXPECT_EQ(*map.grid.GetTileAt(254, 10), block.TileAt(1, 2));

@@ -52,7 +52,7 @@ TEST_F(EditorTest, CustomArtExitsAndCityArtReturnWithTheSavedMap) {
     OpenNewMap(20, 20, TERRAIN_TYPE_GRASS);
     ASSERT_TRUE(frame.Command(kCmdEditTerrainInfo)->isEnabled());
     ASSERT_TRUE(frame.Command(kCmdImportCityArt)->isEnabled());
-    frame.grid.SetTile(26, 40, 2, 3);
+    Grid().SetTile(26, 40, 2, 3);
 
     script.files.push_back(WriteCellArt(folder.File("custom.bmp"), 900));
     WhenDialogShows([this](QWidget* shown) {
@@ -79,7 +79,7 @@ TEST_F(EditorTest, CustomArtExitsAndCityArtReturnWithTheSavedMap) {
         ClickButton(info, "ok");
     });
     frame.Command(kCmdEditTerrainInfo)->trigger();
-    const CCustomTerrainArt* slot = frame.art.CustomArtFor(26);
+    const CCustomTerrainArt* slot = Session().Art().CustomArtFor(26);
     ASSERT_TRUE(slot->loaded);
     std::array<uint8_t, 81> masks = slot->exitMasks;
     EXPECT_EQ(masks[0], 0x00);
@@ -93,14 +93,14 @@ TEST_F(EditorTest, CustomArtExitsAndCityArtReturnWithTheSavedMap) {
         ClickButton(shown, "ok");
     });
     frame.Command(kCmdImportCityArt)->trigger();
-    ASSERT_EQ(frame.art.CityArt().GetCount(), 2);
+    ASSERT_EQ(Session().Art().CityArt().GetCount(), 2);
 
     std::string path = SaveAs("art.gmp");
     frame.OnCloseMap();
-    ASSERT_FALSE(frame.mapOpen);
+    ASSERT_FALSE(Session().IsOpen());
     script.files.push_back(path);
     frame.OnOpenMap();
-    ASSERT_TRUE(frame.mapOpen);
+    ASSERT_TRUE(Session().IsOpen());
 
     ASSERT_TRUE(slot->loaded);
     ASSERT_EQ(slot->full.GetWidth(), 900);
@@ -111,9 +111,9 @@ TEST_F(EditorTest, CustomArtExitsAndCityArtReturnWithTheSavedMap) {
             << "cell " << cell;
     }
     EXPECT_EQ(slot->exitMasks, masks);
-    EXPECT_EQ(frame.grid.GetTileAt(2, 3)->type, 26);
+    EXPECT_EQ(Grid().GetTileAt(2, 3)->type, 26);
 
-    const CLibObjectList& cityArt = frame.art.CityArt();
+    const CLibObjectList& cityArt = Session().Art().CityArt();
     ASSERT_EQ(cityArt.GetCount(), 2);
     auto* town = static_cast<const CTerrainArt*>(cityArt.GetAt(0));
     auto* harbour = static_cast<const CTerrainArt*>(cityArt.GetAt(1));

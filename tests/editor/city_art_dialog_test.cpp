@@ -27,9 +27,9 @@ class CityArtTest : public EditorTest {
         return names;
     }
 
-    std::vector<std::string> Kept() const {
+    std::vector<std::string> Kept() {
         std::vector<std::string> names;
-        const CLibObjectList& list = frame.art.CityArt();
+        const CLibObjectList& list = Session().Art().CityArt();
         for (int i = 0; i < list.GetCount(); ++i) {
             names.push_back(list.GetAt(i)->name.value_or("?"));
         }
@@ -42,10 +42,10 @@ using Names = std::vector<std::string>;
 }  // namespace
 
 TEST_F(CityArtTest, AddFilesStopsAtTheFirstFileThatIsNoPicture) {
-    CCityArtDialog dialog(frame.art, frame.mapEditor, &frame);
+    CCityArtDialog dialog(Session().Art(), Session().Editor(), &frame);
     EXPECT_EQ(dialog.windowTitle(), "Custom City Art");
     dialog.show();
-    frame.grid.modified = false;
+    MarkSaved();
 
     script.fileLists.push_back(
         {Picture("one.bmp"), folder.Write("two.bmp", "not a picture"), Picture("three.bmp")});
@@ -54,7 +54,7 @@ TEST_F(CityArtTest, AddFilesStopsAtTheFirstFileThatIsNoPicture) {
     EXPECT_EQ(Shown(dialog), Names{"one.bmp"});
     EXPECT_EQ(Kept(), Names{"one.bmp"});
     EXPECT_EQ(Messages(), Names{"Unable to load two.bmp as a bitmap."});
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
 
     // The same file twice is two pictures; a cancelled choice adds nothing.
     script.fileLists.push_back({folder.File("one.bmp")});
@@ -67,9 +67,9 @@ TEST_F(CityArtTest, AddFilesStopsAtTheFirstFileThatIsNoPicture) {
 
 TEST_F(CityArtTest, DeleteFilesRemovesTheSelectionFromTheListAndTheMap) {
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}) {
-        ASSERT_TRUE(frame.art.AddCityArt(Picture(name)));
+        ASSERT_TRUE(Session().Art().AddCityArt(Picture(name)));
     }
-    CCityArtDialog dialog(frame.art, frame.mapEditor, &frame);
+    CCityArtDialog dialog(Session().Art(), Session().Editor(), &frame);
     dialog.show();
     Settle();
     EXPECT_EQ(Shown(dialog), (Names{"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}));
@@ -80,9 +80,9 @@ TEST_F(CityArtTest, DeleteFilesRemovesTheSelectionFromTheListAndTheMap) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       list->visualItemRect(list->item(3)).center());
     ASSERT_EQ(list->selectedItems().size(), 2);
-    frame.grid.modified = false;
+    MarkSaved();
     Click(dialog, "deleteFiles");
     EXPECT_EQ(Shown(dialog), (Names{"a.bmp", "c.bmp", "e.bmp"}));
     EXPECT_EQ(Kept(), (Names{"a.bmp", "c.bmp", "e.bmp"}));
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
 }

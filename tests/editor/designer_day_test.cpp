@@ -81,8 +81,8 @@ TEST_F(DesignerDayTest, MapsOpenFromTheCommandLineADropAndTheRecentList) {
 
     CMainFrame started(folder.Path());
     started.StartUp({first});
-    EXPECT_TRUE(started.mapOpen);
-    EXPECT_EQ(started.mapFile, first);
+    EXPECT_TRUE(started.Session().IsOpen());
+    EXPECT_EQ(started.Session().FilePath(), first);
 
     // Two maps of one name are told apart by their folders, newest first.
     QMenu* file = frame.menuBar()->findChildren<QMenu*>()[0];
@@ -96,11 +96,11 @@ TEST_F(DesignerDayTest, MapsOpenFromTheCommandLineADropAndTheRecentList) {
                                    "&2 " + QString::fromStdString(first)}));
 
     // A drop asks first about the modified map.
-    frame.mapEditor.FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
+    Session().Editor().FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
     script.answers.push_back(MessageAnswer::No);
     Drop(second);
     EXPECT_EQ(Messages(), std::vector<std::string>({"Map has been edited, save first?"}));
-    EXPECT_EQ(frame.mapFile, second);
+    EXPECT_EQ(Session().FilePath(), second);
 
     // A vanished map goes from the list with a message.
     std::filesystem::remove(first);
@@ -121,14 +121,14 @@ TEST_F(DesignerDayTest, SaveWritesToTheMapsOwnFileWithoutAsking) {
     script.files.push_back(folder.File("asked.gmp"));
     QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);  // no file yet: the dialog asks
     ASSERT_EQ(script.fileChoices.size(), 2u);
-    EXPECT_EQ(frame.mapFile, folder.File("asked.gmp"));
+    EXPECT_EQ(Session().FilePath(), folder.File("asked.gmp"));
 
-    frame.mapEditor.FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
-    auto written = std::filesystem::last_write_time(frame.mapFile);
+    Session().Editor().FillRect(TERRAIN_TYPE_WOODS, 1, {0, 0, 2, 2});
+    auto written = std::filesystem::last_write_time(Session().FilePath());
     QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(script.fileChoices.size(), 2u);
-    EXPECT_FALSE(frame.grid.modified);
-    EXPECT_GE(std::filesystem::last_write_time(frame.mapFile), written);
+    EXPECT_FALSE(Session().IsModified());
+    EXPECT_GE(std::filesystem::last_write_time(Session().FilePath()), written);
     EXPECT_EQ(frame.Command(kCmdSaveMapAs)->shortcut(), QKeySequence("Ctrl+Shift+S"));
 }
 
@@ -138,29 +138,29 @@ TEST_F(DesignerDayTest, ZoomKeepsTheTileUnderThePointerAndEverythingFollows) {
     view.ScrollTo(40, 30);
     QPoint pointer(333, 222);  // over tile (46, 34)
     ASSERT_EQ(view.PixelToTile(pointer), QPoint(46, 34));
-    frame.editorWnd->Zoom(-1, pointer);
+    frame.EditorWnd()->Zoom(-1, pointer);
     EXPECT_EQ(view.TileSize(), 25);
     EXPECT_EQ(view.PixelToTile(pointer), QPoint(46, 34));
-    frame.editorWnd->Zoom(-1, pointer);
+    frame.EditorWnd()->Zoom(-1, pointer);
     EXPECT_EQ(view.TileSize(), 10);
     EXPECT_EQ(view.PixelToTile(pointer), QPoint(46, 34));
-    EXPECT_EQ(frame.editorWnd->Overview()->markerRect, view.GetViewRect());
+    EXPECT_EQ(frame.EditorWnd()->Overview()->markerRect, view.GetViewRect());
     EXPECT_FALSE(frame.Command(kCmdZoomOut)->isEnabled());
     Settle();
     EXPECT_TRUE(OnScreen(view.viewport()) == GrabView());
 
     // Near the map's edge the view stops at it.
     view.ScrollTo(0, 0);
-    frame.editorWnd->Zoom(1, QPoint(5, 5));
+    frame.EditorWnd()->Zoom(1, QPoint(5, 5));
     EXPECT_EQ(view.GetViewRect().topLeft(), QPoint(0, 0));
 
     // Tools work in map tiles at any zoom: a Rect of Terrain drag at 25 pixels a tile.
-    frame.editorWnd->SelectType(TERRAIN_TYPE_WOODS);
-    frame.editorWnd->SetTool(kToolRectOfTerrain);
+    Choice().SelectType(TERRAIN_TYPE_WOODS);
+    Choice().SetTool(EditTool::RectOfTerrain);
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(30, 30));
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(70, 30));
-    EXPECT_EQ(frame.grid.GetTileAt(2, 1)->type, TERRAIN_TYPE_WOODS);
-    EXPECT_EQ(frame.grid.GetTileAt(3, 1)->type, TERRAIN_TYPE_GRASS);
+    EXPECT_EQ(Grid().GetTileAt(2, 1)->type, TERRAIN_TYPE_WOODS);
+    EXPECT_EQ(Grid().GetTileAt(3, 1)->type, TERRAIN_TYPE_GRASS);
     QTest::keyClick(&frame, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(view.TileSize(), 50);
 
@@ -190,9 +190,9 @@ TEST_F(DesignerDayTest, TheOutlineShowsTheTilesAClickWouldSet) {
     EXPECT_EQ(view.Outline().boundingRect(), QRect(100, 100, 50, 50));
     // Grass-Ocean A's cells 6 and 15 are one stamp: the chosen cell 15 lands on the tile, 6
     // above it.
-    frame.editorWnd->SelectType(TERRAIN_TYPE_GRASS_OCEAN_A);
-    frame.editorWnd->SelectSubtype(15);
-    frame.editorWnd->SetTool(kToolPaintTerrain);
+    Choice().SelectType(TERRAIN_TYPE_GRASS_OCEAN_A);
+    Choice().SelectCell(15);
+    Choice().SetTool(EditTool::PaintTerrain);
     EXPECT_EQ(view.Outline().boundingRect(), QRect(100, 50, 50, 100));
     QTest::mouseMove(view.viewport(), QPoint(125, 25));  // the top row: cell 6 falls outside
     EXPECT_EQ(view.Outline().boundingRect(), QRect(100, 0, 50, 50));
@@ -219,6 +219,6 @@ TEST_F(DesignerDayTest, EveryMenuReachesEachItemByItsOwnLetter) {
     EXPECT_EQ(frame.Command(kCmdImportCityArt)->text(), "I&mport City Art");
     frame.resize(100, 100);
     Settle();
-    EXPECT_GE(frame.editorWnd->width(), 255 + 200);
-    EXPECT_GE(frame.editorWnd->height(), 410);
+    EXPECT_GE(frame.EditorWnd()->width(), 255 + 200);
+    EXPECT_GE(frame.EditorWnd()->height(), 410);
 }

@@ -31,7 +31,13 @@ class EditorTest : public ::testing::Test {
     // Saves the frame's map to a file of the folder through Save Map As.
     std::string SaveAs(const std::string& name);
 
-    CMapView& View() const { return *frame.editorWnd->MapView(); }
+    CMapView& View() const { return *frame.EditorWnd()->MapView(); }
+    CMapSession& Session() { return frame.Session(); }
+    const CMapSession& Session() const { return frame.Session(); }
+    CTileGrid& Grid() { return frame.Session().Grid(); }
+    CToolChoice& Choice() { return frame.Choice(); }
+    // The map as it is now counts as saved, as after Save Map.
+    void MarkSaved() { frame.Session().Editor().MarkSaved(); }
     QImage GrabView() const;
     // A message text, as the scripted interaction recorded them.
     std::vector<std::string> Messages() const { return script.MessageTexts(); }

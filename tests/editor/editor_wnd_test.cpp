@@ -23,7 +23,7 @@ TEST_F(EditorTest, PanesFollowTheWindowsSize) {
     for (QSize size : {QSize(1024, 768), QSize(800, 600), QSize(1400, 900)}) {
         frame.resize(size);
         Settle();
-        const CEditorWnd& wnd = *frame.editorWnd;
+        const CEditorWnd& wnd = *frame.EditorWnd();
         int cx = wnd.width();
         int cy = wnd.height();
         EXPECT_EQ(GeometryOf("mapView", wnd), Edges(0, 0, cx - 255, cy));
@@ -39,7 +39,7 @@ TEST_F(EditorTest, PanesFollowTheWindowsSize) {
 
     // A bigger map moves the overview along.
     frame.NewMap(192, 112, TERRAIN_TYPE_OCEAN);
-    int left = frame.editorWnd->width() + 10 - (192 + 225) / 2;
-    EXPECT_EQ(frame.editorWnd->overviewRect, Edges(left, 360, left + 192, 472));
-    EXPECT_TRUE(frame.editorWnd->Overview()->isVisible());
+    int left = frame.EditorWnd()->width() + 10 - (192 + 225) / 2;
+    EXPECT_EQ(frame.EditorWnd()->overviewRect, Edges(left, 360, left + 192, 472));
+    EXPECT_TRUE(frame.EditorWnd()->Overview()->isVisible());
 }

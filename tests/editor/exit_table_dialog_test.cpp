@@ -24,7 +24,7 @@ class ExitTableTest : public EditorTest {
   protected:
     void SetUp() override {
         OpenNewMap(20, 20, TERRAIN_TYPE_GRASS);
-        slot = frame.art.CustomArtFor(30);
+        slot = Session().Art().CustomArtFor(30);
         ASSERT_EQ(slot->Import(WriteCellArt(folder.File("art.bmp"), 900)), 0);
         slot->exitMasks.fill(0xFF);
         slot->exitMasks[10] = 0x0F;  // cell (1, 1)

@@ -96,7 +96,7 @@ TEST_F(EditorTest, CommandsFollowTheGameDataAndTheOpenMap) {
               Collect(Plus(withGameData, {kCmdSaveMap, kCmdClose, kCmdExportBitmap,
                                           kCmdEditTerrainInfo, kCmdImportCityArt})));
 
-    frame.grid.modified = false;
+    MarkSaved();
     frame.OnCloseMap();
     EXPECT_EQ(Collect(EnabledAmong(frame, kAllCommands)), Collect(withGameData));
     EXPECT_EQ(Messages(),
@@ -140,16 +140,16 @@ TEST_F(EditorTest, NewAsksForTheSizeAndFillsTheMap) {
         static_cast<QDialog*>(dialog)->accept();
     });
     frame.OnNewMap();
-    ASSERT_EQ(frame.grid.GetWidth(), 60);
-    ASSERT_EQ(frame.grid.GetHeight(), 40);
-    EXPECT_FALSE(frame.grid.IsTypeUsed(TERRAIN_TYPE_GRASS));
-    EXPECT_TRUE(frame.grid.IsTypeUsed(TERRAIN_TYPE_DESERT));
-    EXPECT_TRUE(frame.mapOpen);
-    EXPECT_TRUE(frame.grid.modified);
+    ASSERT_EQ(Grid().GetWidth(), 60);
+    ASSERT_EQ(Grid().GetHeight(), 40);
+    EXPECT_FALSE(Grid().IsTypeUsed(TERRAIN_TYPE_GRASS));
+    EXPECT_TRUE(Grid().IsTypeUsed(TERRAIN_TYPE_DESERT));
+    EXPECT_TRUE(Session().IsOpen());
+    EXPECT_TRUE(Session().IsModified());
     EXPECT_EQ(frame.mapPath, "/somewhere/old.gmp");
-    EXPECT_EQ(frame.overviewPicture.GetWidth(), 60);
-    EXPECT_TRUE(frame.editorWnd->Overview()->isVisible());
-    EXPECT_EQ(frame.windowTitle(), "Tarvo Map Editor");
+    EXPECT_EQ(Session().Overview().GetWidth(), 60);
+    EXPECT_TRUE(frame.EditorWnd()->Overview()->isVisible());
+    EXPECT_EQ(frame.windowTitle(), "Untitled* - Tarvo Map Editor");
 
     // Cancel changes nothing; the dialog starts from 192 x 112 and grass every time.
     WhenDialogShows([](QWidget* dialog) {
@@ -158,15 +158,15 @@ TEST_F(EditorTest, NewAsksForTheSizeAndFillsTheMap) {
         EXPECT_EQ(dialog->findChild<QComboBox*>("fill")->currentText(), "Grass");
         static_cast<QDialog*>(dialog)->reject();
     });
-    frame.grid.modified = false;
+    MarkSaved();
     frame.OnNewMap();
-    EXPECT_EQ(frame.grid.GetWidth(), 60);
-    EXPECT_TRUE(frame.grid.IsTypeUsed(TERRAIN_TYPE_DESERT));
+    EXPECT_EQ(Grid().GetWidth(), 60);
+    EXPECT_TRUE(Grid().IsTypeUsed(TERRAIN_TYPE_DESERT));
 }
 
 TEST_F(EditorTest, SaveCloseAndOpenAgain) {
     OpenNewMap(40, 30, TERRAIN_TYPE_GRASS);
-    frame.grid.SetTile(TERRAIN_TYPE_WOODS, 3, 7, 5);
+    Grid().SetTile(TERRAIN_TYPE_WOODS, 3, 7, 5);
     std::string path = SaveAs("north.gmp");
     ASSERT_EQ(script.fileChoices.size(), 2u);
     EXPECT_EQ(script.fileChoices[1].filter, "Map Files (*.gmp);;All Files (*)");
@@ -175,22 +175,20 @@ TEST_F(EditorTest, SaveCloseAndOpenAgain) {
     EXPECT_FALSE(script.fileChoices[1].promptOverwrite);
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(frame.mapPath, path);
-    EXPECT_FALSE(frame.grid.modified);
+    EXPECT_FALSE(Session().IsModified());
     EXPECT_EQ(frame.windowTitle(), "north.gmp - Tarvo Map Editor");
-    frame.grid.modified = true;
-    frame.UpdateFrameState();
+    Session().Editor().FillRect(TERRAIN_TYPE_DESERT, 1, {0, 0, 1, 1});
     EXPECT_EQ(frame.windowTitle(), "north.gmp* - Tarvo Map Editor");
 
     // The next save proposes the same file and replaces it without asking.
-    frame.grid.modified = true;
     SaveAs("north.gmp");
     EXPECT_EQ(script.fileChoices.back().initialPath, path);
     EXPECT_TRUE(script.messages.empty());
 
     frame.OnCloseMap();
-    EXPECT_FALSE(frame.mapOpen);
-    EXPECT_EQ(frame.grid.GetWidth(), 0);
-    EXPECT_FALSE(frame.editorWnd->Overview()->isVisible());
+    EXPECT_FALSE(Session().IsOpen());
+    EXPECT_EQ(Grid().GetWidth(), 0);
+    EXPECT_FALSE(frame.EditorWnd()->Overview()->isVisible());
     EXPECT_EQ(frame.windowTitle(), "Tarvo Map Editor");
     EXPECT_EQ(frame.mapPath, path);
 
@@ -198,13 +196,13 @@ TEST_F(EditorTest, SaveCloseAndOpenAgain) {
     frame.OnOpenMap();
     // The folder the map was saved in.
     EXPECT_EQ(script.fileChoices.back().initialPath, folder.Path() + "/*.gmp");
-    EXPECT_TRUE(frame.mapOpen);
-    ASSERT_EQ(frame.grid.GetWidth(), 40);
-    EXPECT_EQ(frame.grid.GetTileAt(7, 5)->type, TERRAIN_TYPE_WOODS);
-    EXPECT_EQ(frame.grid.GetTileAt(7, 5)->subtype, 2);
-    EXPECT_FALSE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsOpen());
+    ASSERT_EQ(Grid().GetWidth(), 40);
+    EXPECT_EQ(Grid().GetTileAt(7, 5)->type, TERRAIN_TYPE_WOODS);
+    EXPECT_EQ(Grid().GetTileAt(7, 5)->subtype, 2);
+    EXPECT_FALSE(Session().IsModified());
     EXPECT_EQ(View().maxScrollX, 40 - View().viewport()->width() / 50);
-    EXPECT_TRUE(frame.editorWnd->Overview()->isVisible());
+    EXPECT_TRUE(frame.EditorWnd()->Overview()->isVisible());
     EXPECT_EQ(frame.windowTitle(), "north.gmp - Tarvo Map Editor");
     EXPECT_TRUE(script.messages.empty());
 }
@@ -212,8 +210,7 @@ TEST_F(EditorTest, SaveCloseAndOpenAgain) {
 TEST_F(EditorTest, AFailedOpenLeavesTheMapAsItWas) {
     OpenNewMap(40, 30, TERRAIN_TYPE_GRASS);
     std::string path = SaveAs("kept.gmp");
-    frame.grid.SetTile(TERRAIN_TYPE_OCEAN, 1, 2, 3);
-    frame.UpdateFrameState();  // edits bring the title up to date through it
+    Session().Editor().FillRect(TERRAIN_TYPE_OCEAN, 1, {2, 3, 3, 4});
     script.answers.push_back(MessageAnswer::No);
     script.files.push_back(folder.Write("notes.gmp", "not a map"));
     frame.OnOpenMap();
@@ -223,10 +220,10 @@ TEST_F(EditorTest, AFailedOpenLeavesTheMapAsItWas) {
     EXPECT_EQ(script.messages[1].caption, "Tarvo Map Editor");
     EXPECT_EQ(script.messages[1].buttons, MessageButtons::Ok);
     EXPECT_EQ(script.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(frame.mapOpen);
-    EXPECT_EQ(frame.grid.GetWidth(), 40);
-    EXPECT_EQ(frame.grid.GetTileAt(2, 3)->type, TERRAIN_TYPE_OCEAN);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsOpen());
+    EXPECT_EQ(Grid().GetWidth(), 40);
+    EXPECT_EQ(Grid().GetTileAt(2, 3)->type, TERRAIN_TYPE_OCEAN);
+    EXPECT_TRUE(Session().IsModified());
     // The failed file is not proposed for the next save, which would replace it unasked.
     EXPECT_EQ(frame.mapPath, path);
     EXPECT_EQ(frame.windowTitle(), "kept.gmp* - Tarvo Map Editor");
@@ -248,14 +245,14 @@ TEST_F(EditorTest, TheSaveQuestionGuardsEveryCommandThatDropsTheMap) {
         EXPECT_EQ(script.messages[0].buttons, MessageButtons::YesNoCancel);
         EXPECT_EQ(script.messages[0].icon, MessageIcon::Question);
         EXPECT_TRUE(script.fileChoices.empty());
-        EXPECT_TRUE(frame.mapOpen);
+        EXPECT_TRUE(Session().IsOpen());
     }
 
     // Yes with a cancelled save dialog stops too.
     script.answers.push_back(MessageAnswer::Yes);
     frame.OnCloseMap();
-    EXPECT_TRUE(frame.mapOpen);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsOpen());
+    EXPECT_TRUE(Session().IsModified());
 
     // Yes and a save goes on, and leaves mapPath alone.
     frame.mapPath = "/elsewhere/proposed.gmp";
@@ -265,7 +262,7 @@ TEST_F(EditorTest, TheSaveQuestionGuardsEveryCommandThatDropsTheMap) {
     frame.OnCloseMap();
     EXPECT_EQ(script.fileChoices.back().initialPath, "/elsewhere/proposed.gmp");
     EXPECT_TRUE(std::filesystem::exists(saved));
-    EXPECT_FALSE(frame.mapOpen);
+    EXPECT_FALSE(Session().IsOpen());
     EXPECT_EQ(frame.mapPath, "/elsewhere/proposed.gmp");
 
     // No discards; an unmodified map is dropped without a question.
@@ -273,9 +270,9 @@ TEST_F(EditorTest, TheSaveQuestionGuardsEveryCommandThatDropsTheMap) {
     script.messages.clear();
     script.answers.push_back(MessageAnswer::No);
     frame.OnCloseMap();
-    EXPECT_FALSE(frame.mapOpen);
+    EXPECT_FALSE(Session().IsOpen());
     frame.NewMap(30, 20, TERRAIN_TYPE_GRASS);
-    frame.grid.modified = false;
+    MarkSaved();
     frame.OnCloseMap();
     EXPECT_EQ(script.messages.size(), 1u);
 }
@@ -310,15 +307,15 @@ TEST_F(EditorTest, AFailedSaveKeepsTheMapModifiedAndNamesAnUnstorableRiver) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "Unable to save map");
     EXPECT_EQ(script.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
     EXPECT_EQ(frame.mapPath, unreachable);
-    EXPECT_EQ(frame.windowTitle(), "Tarvo Map Editor");
+    EXPECT_EQ(frame.windowTitle(), "Untitled* - Tarvo Map Editor");
 
     // Maps read from files may be wider than the format's river positions reach.
-    frame.grid.Clear();
-    ASSERT_TRUE(frame.grid.Allocate(300, 20));
-    frame.grid.FillAll(TERRAIN_TYPE_GRASS);
-    frame.grid.AddOverlay(281, 4, 0, 1);
+    Grid().Clear();
+    ASSERT_TRUE(Grid().Allocate(300, 20));
+    Grid().FillAll(TERRAIN_TYPE_GRASS);
+    Grid().AddOverlay(281, 4, 0, 1);
     SaveAs("wide.gmp");
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text,
@@ -328,7 +325,7 @@ TEST_F(EditorTest, AFailedSaveKeepsTheMapModifiedAndNamesAnUnstorableRiver) {
 
 TEST_F(EditorTest, ImportReportsWarningsAndFailures) {
     OpenNewMap(30, 20, TERRAIN_TYPE_GRASS);
-    frame.grid.modified = false;
+    MarkSaved();
     frame.mapPath = "/maps/before.gmp";
 
     script.files.push_back(folder.Path() + "/absent.bmp");
@@ -338,8 +335,8 @@ TEST_F(EditorTest, ImportReportsWarningsAndFailures) {
     EXPECT_EQ(script.fileChoices.back().defaultSuffix, "bmp");
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "Failed to open file");
-    EXPECT_EQ(frame.grid.GetWidth(), 30);
-    EXPECT_TRUE(frame.mapOpen);
+    EXPECT_EQ(Grid().GetWidth(), 30);
+    EXPECT_TRUE(Session().IsOpen());
 
     script.files.push_back(
         WriteImportBitmap(folder.File("lake.bmp"), 50, 25, TERRAIN_TYPE_OCEAN, true));
@@ -347,14 +344,14 @@ TEST_F(EditorTest, ImportReportsWarningsAndFailures) {
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(script.messages[1].text,
               "The import bitmap contains an unknown color, which has been mapped to grass.");
-    EXPECT_EQ(frame.grid.GetWidth(), 50);
-    EXPECT_EQ(frame.grid.GetTileAt(1, 1)->type, TERRAIN_TYPE_GRASS);
-    EXPECT_EQ(frame.grid.GetTileAt(2, 1)->type, TERRAIN_TYPE_OCEAN);
-    EXPECT_TRUE(frame.mapOpen);
+    EXPECT_EQ(Grid().GetWidth(), 50);
+    EXPECT_EQ(Grid().GetTileAt(1, 1)->type, TERRAIN_TYPE_GRASS);
+    EXPECT_EQ(Grid().GetTileAt(2, 1)->type, TERRAIN_TYPE_OCEAN);
+    EXPECT_TRUE(Session().IsOpen());
     EXPECT_EQ(frame.mapPath, "/maps/before.gmp");
-    EXPECT_EQ(frame.overviewPicture.GetWidth(), 50);
+    EXPECT_EQ(Session().Overview().GetWidth(), 50);
     EXPECT_EQ(View().maxScrollX, 50 - View().viewport()->width() / 50);
-    EXPECT_EQ(frame.windowTitle(), "Tarvo Map Editor");
+    EXPECT_EQ(frame.windowTitle(), "lake.bmp* - Tarvo Map Editor");
 }
 
 TEST_F(EditorTest, ExportAsksBeforeReplacingAndReportsFailure) {

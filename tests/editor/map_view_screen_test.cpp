@@ -3,7 +3,9 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <functional>
 
+#include "editor/overview_wnd.h"
 #include "editor_fixture.h"
 #include "model/terrain_type.h"
 
@@ -18,9 +20,9 @@ class MapViewScreenTest : public EditorTest {
                              TERRAIN_TYPE_DESERT, TERRAIN_TYPE_OCEAN};
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                frame.grid.SetTile(types[(x + 2 * y) % 5], 0, x, y);
+                Grid().SetTile(types[(x + 2 * y) % 5], 0, x, y);
                 if ((x + y) % 3 == 0) {
-                    frame.grid.AddOverlay(x, y, 0, (x * 7 + y) % 81);
+                    Grid().AddOverlay(x, y, 0, (x * 7 + y) % 81);
                 }
             }
         }
@@ -69,18 +71,18 @@ TEST_F(MapViewScreenTest, ScrollsShowWhatAFullPaintShows) {
     ExpectShownAsPainted("thumb dragged");
     view.ScrollTo(view.maxScrollX, view.maxScrollY);
     ExpectShownAsPainted("far end");
-    frame.grid.SetTile(TERRAIN_TYPE_OCEAN, 0, view.scrollX + 1, view.scrollY + 1);
+    Grid().SetTile(TERRAIN_TYPE_OCEAN, 0, view.scrollX + 1, view.scrollY + 1);
     view.InvalidateTile(view.scrollX + 1, view.scrollY + 1);
     ExpectShownAsPainted("a tile changed");
 }
 
 TEST_F(MapViewScreenTest, TheBandComesAndGoesWithoutDrawingTheTilesUnderIt) {
     OpenMixedMap(90, 70);
-    frame.editorWnd->SetTool(kToolRectOfTerrain);
+    Choice().SetTool(EditTool::RectOfTerrain);
     QWidget* viewport = View().viewport();
     QImage before = OnScreen(viewport);
     // Changed behind the view's back: only drawing the tile from the map would show it.
-    frame.grid.SetTile(TERRAIN_TYPE_OCEAN, 1, 3, 2);
+    Grid().SetTile(TERRAIN_TYPE_OCEAN, 1, 3, 2);
 
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(75, 75));
     QTest::mouseMove(viewport, QPoint(180, 130));
@@ -93,7 +95,7 @@ TEST_F(MapViewScreenTest, TheBandComesAndGoesWithoutDrawingTheTilesUnderIt) {
     QRect changedTile(150, 100, 50, 50);
     EXPECT_EQ(OnScreen(viewport).copy(changedTile), before.copy(changedTile));
 
-    frame.grid.SetTile(TERRAIN_TYPE_GRASS_DESERT, 1, 3, 2);
+    Grid().SetTile(TERRAIN_TYPE_GRASS_DESERT, 1, 3, 2);
     View().InvalidateTile(3, 2);
     QTest::mouseMove(viewport, QPoint(300, 200));
     QTest::mouseMove(viewport, QPoint(200, 300));
@@ -107,20 +109,51 @@ TEST_F(MapViewScreenTest, TheBandComesAndGoesWithoutDrawingTheTilesUnderIt) {
 // The selection and the paste frame stay on their tiles while the map scrolls under them.
 TEST_F(MapViewScreenTest, TheSelectionStaysOnItsTilesWhenTheMapScrolls) {
     OpenMixedMap(90, 70);
-    frame.editorWnd->SetTool(kToolSelectRect);
+    Choice().SetTool(EditTool::SelectRect);
     QWidget* viewport = View().viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(175, 125));
     QTest::mouseMove(viewport, QPoint(330, 260));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(330, 260));
-    ASSERT_EQ(View().Selection(), QRect(3, 2, 4, 4));
+    ASSERT_EQ(Session().Selection(), QRect(3, 2, 4, 4));
     ExpectShownAsPainted("selected");
     View().ScrollTo(2, 1);
     EXPECT_EQ(View().bandRect.topLeft(), QPoint(50, 50));
     ExpectShownAsPainted("scrolled");
-    frame.editorWnd->Copy();
-    frame.editorWnd->StartPaste();
+    frame.EditorWnd()->Copy();
+    frame.EditorWnd()->StartPaste();
     QTest::mouseMove(viewport, QPoint(420, 320));
     ExpectShownAsPainted("pasting");
     View().ScrollTo(3, 3);
     ExpectShownAsPainted("scrolled while pasting");
+}
+
+// The outline of the tile under a resting pointer follows every scroll, by key or overview,
+// and leaves nothing of itself behind.
+TEST_F(MapViewScreenTest, TheOutlineFollowsScrollsUnderARestingPointer) {
+    OpenMixedMap(90, 70);
+    QWidget* viewport = View().viewport();
+    const QPoint nearRightEdge(viewport->width() - 30, 125);
+    QTest::mouseMove(viewport, nearRightEdge);
+    ASSERT_FALSE(View().Outline().isEmpty());
+    ExpectShownAsPainted("pointer resting");
+    const std::pair<const char*, std::function<void()>> scrolls[] = {
+        {"right arrow", [&] { QTest::keyClick(frame.EditorWnd(), Qt::Key_Right); }},
+        {"page down", [&] { QTest::keyClick(frame.EditorWnd(), Qt::Key_PageDown); }},
+        {"ctrl+end", [&] { QTest::keyClick(frame.EditorWnd(), Qt::Key_End, Qt::ControlModifier); }},
+        {"overview click",
+         [&] {
+             COverviewWnd& overview = *frame.EditorWnd()->Overview();
+             QTest::mouseClick(&overview, Qt::LeftButton, {},
+                               overview.contentsRect().topLeft() + QPoint(20, 20));
+         }},
+    };
+    for (const auto& [step, scroll] : scrolls) {
+        QRect before = View().GetViewRect();
+        scroll();
+        EXPECT_NE(View().GetViewRect(), before) << step;
+        EXPECT_EQ(View().Outline().boundingRect().center(),
+                  QPoint(nearRightEdge.x() / 50 * 50 + 24, 2 * 50 + 24))
+            << step;
+        ExpectShownAsPainted(step);
+    }
 }

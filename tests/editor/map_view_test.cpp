@@ -48,12 +48,12 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons h
 class MapViewTest : public EditorTest {
   protected:
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(frame.editorWnd, static_cast<Qt::Key>(key), modifiers);
+        QTest::keyClick(frame.EditorWnd(), static_cast<Qt::Key>(key), modifiers);
         Settle();
     }
     bool ShowsTheArt() {
-        return GrabView() ==
-               ExpectedView(frame.art, View().scrollX, View().scrollY, View().viewport()->size());
+        return GrabView() == ExpectedView(Session().Art(), View().scrollX, View().scrollY,
+                                          View().viewport()->size());
     }
 };
 
@@ -66,8 +66,8 @@ TEST_F(MapViewTest, PaintsTheArtOfEachTileAndNoArtBeyondTheMap) {
     EXPECT_EQ(empty.pixel(empty.width() - 1, empty.height() - 1), kNoArt);
 
     OpenNewMap(8, 30, TERRAIN_TYPE_GRASS);
-    frame.grid.SetTile(TERRAIN_TYPE_WOODS, 5, 1, 2);
-    frame.grid.SetTile(TERRAIN_TYPE_FARM, 30, 7, 0);
+    Grid().SetTile(TERRAIN_TYPE_WOODS, 5, 1, 2);
+    Grid().SetTile(TERRAIN_TYPE_FARM, 30, 7, 0);
     View().InvalidateTileRect(0, 0, 8, 3);
     Settle();
     EXPECT_TRUE(ShowsTheArt());
@@ -76,12 +76,12 @@ TEST_F(MapViewTest, PaintsTheArtOfEachTileAndNoArtBeyondTheMap) {
     EXPECT_TRUE(View().verticalScrollBar()->isEnabled());
 
     // A river piece goes over the terrain, its magenta left out.
-    frame.grid.AddOverlay(3, 1, 0, 4);
+    Grid().AddOverlay(3, 1, 0, 4);
     View().InvalidateTile(3, 1);
     Settle();
     QImage grabbed = GrabView();
-    const CDibImage& piece = *frame.art.OverlayPieceAt(3, 1, 0);
-    SheetCell under = frame.art.TileArt(3, 1);
+    const CDibImage& piece = *Session().Art().OverlayPieceAt(3, 1, 0);
+    SheetCell under = Session().Art().TileArt(3, 1);
     int riverPixels = 0;
     for (int y = 0; y < 50; ++y) {
         for (int x = 0; x < 50; ++x) {
@@ -132,7 +132,7 @@ TEST_F(MapViewTest, KeysScrollByLinesPagesAndToTheEnds) {
     Key(Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(view.GetViewRect().topLeft(), QPoint(0, 0));
     EXPECT_TRUE(ShowsTheArt());
-    EXPECT_EQ(frame.editorWnd->Overview()->markerRect, view.GetViewRect());
+    EXPECT_EQ(frame.EditorWnd()->Overview()->markerRect, view.GetViewRect());
 }
 
 TEST_F(MapViewTest, ScrollBarsMoveTheViewAndAResizeClampsIt) {
@@ -166,7 +166,7 @@ TEST_F(MapViewTest, ScrollBarsMoveTheViewAndAResizeClampsIt) {
     EXPECT_EQ(view.scrollY, view.maxScrollY);
     EXPECT_EQ(view.horizontalScrollBar()->value(), view.scrollX);
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), view.maxScrollX);
-    EXPECT_EQ(frame.editorWnd->Overview()->markerRect, view.GetViewRect());
+    EXPECT_EQ(frame.EditorWnd()->Overview()->markerRect, view.GetViewRect());
     EXPECT_TRUE(ShowsTheArt());
 
     // A map that now fits leaves nothing to scroll.
@@ -195,7 +195,7 @@ TEST_F(MapViewTest, ThePointerShowsItsTileInTheStatusBar) {
     SendMouse(viewport, QEvent::MouseMove, QPoint(7 * 50 + 10, 60), Qt::NoButton);
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "X: 7");
     EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "Y: 1");
-    frame.grid.modified = false;
+    MarkSaved();
     frame.OnCloseMap();
     EXPECT_EQ(frame.CoordinatePaneText(kPaneX), "");
     EXPECT_EQ(frame.CoordinatePaneText(kPaneY), "");
@@ -234,7 +234,7 @@ TEST_F(MapViewTest, DraggingIntoAMarginScrollsUntilThePointerLeavesIt) {
     int released = view.scrollX;
     QTest::qWait(250);
     EXPECT_EQ(view.scrollX, released);
-    view.ClearSelection();  // the drag selected tiles, which stay framed
+    Session().SetSelection(QRect());  // the drag selected tiles, which stay framed
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(viewport, &leave);
     Settle();

@@ -15,7 +15,7 @@ QRgb PicturePixel(const CDibImage& picture, int x, int y) {
 class OverviewTest : public EditorTest {
   protected:
     void SetUp() override { OpenNewMap(120, 90, TERRAIN_TYPE_GRASS); }
-    COverviewWnd& Overview() const { return *frame.editorWnd->Overview(); }
+    COverviewWnd& Overview() const { return *frame.EditorWnd()->Overview(); }
     // A point of the overview picture in widget coordinates.
     QPoint At(int x, int y) const { return Overview().contentsRect().topLeft() + QPoint(x, y); }
 };
@@ -54,7 +54,7 @@ TEST_F(OverviewTest, ShowsThePictureWithAnInvertedMarker) {
     QRect marker = Overview().markerRect;
     ASSERT_EQ(marker.topLeft(), QPoint(30, 20));
     QImage shown = Overview().grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const CDibImage& picture = frame.overviewPicture;
+    const CDibImage& picture = Session().Overview();
     QPoint origin = Overview().contentsRect().topLeft();
     auto shownAt = [&](int x, int y) { return shown.pixel(origin + QPoint(x, y)); };
 
@@ -88,7 +88,7 @@ TEST_F(EditorTest, LargeMapsAreShownReducedToFitTheirPane) {
         for (QSize window : {QSize(1024, 768), QSize(1400, 1000)}) {
             frame.resize(window);
             Settle();
-            const CEditorWnd& wnd = *frame.editorWnd;
+            const CEditorWnd& wnd = *frame.EditorWnd();
             COverviewWnd& overview = *wnd.Overview();
             const std::string what = std::to_string(map.width()) + "x" +
                                      std::to_string(map.height()) + " in " +
@@ -122,18 +122,18 @@ TEST_F(EditorTest, LargeMapsAreShownReducedToFitTheirPane) {
             EXPECT_EQ(View().GetViewRect().topLeft(), QPoint(0, 0)) << what;
 
             // A painted tile recolours the shown pixel that stands for it.
-            frame.editorWnd->SelectType(TERRAIN_TYPE_OCEAN);
-            frame.mapEditor.PaintTile(TERRAIN_TYPE_OCEAN, 1, 0, 0);
+            Choice().SelectType(TERRAIN_TYPE_OCEAN);
+            Session().Editor().PaintTile(TERRAIN_TYPE_OCEAN, 1, 0, 0);
             Settle();
             // (The layout's rule lets a wide picture reach past the window's edge.)
             QImage after = OnScreen(&overview);
             QImage fresh = overview.grab().toImage().convertToFormat(QImage::Format_RGB32);
             EXPECT_TRUE(after == fresh.copy(QRect(QPoint(0, 0), after.size()))) << what;
-            frame.mapEditor.Undo();
+            Session().Editor().Undo();
         }
     }
     // A map that fits keeps one pixel a tile, the rectangle of the layout exactly.
     frame.NewMap(192, 112, TERRAIN_TYPE_GRASS);
-    int left = frame.editorWnd->width() + 10 - (192 + 225) / 2;
-    EXPECT_EQ(frame.editorWnd->overviewRect, QRect(left, 360, 192, 112));
+    int left = frame.EditorWnd()->width() + 10 - (192 + 225) / 2;
+    EXPECT_EQ(frame.EditorWnd()->overviewRect, QRect(left, 360, 192, 112));
 }

@@ -32,7 +32,7 @@ class PaletteTest : public EditorTest {
   protected:
     void SetUp() override { OpenNewMap(10, 10, TERRAIN_TYPE_GRASS); }
 
-    CEditorWnd& Editor() const { return *frame.editorWnd; }
+    CEditorWnd& Editor() const { return *frame.EditorWnd(); }
     // Pixel (x, y) of a pane's content, cell (x / 25, y / 25) of a palette.
     static QPoint At(const QFrame& pane, int x, int y) {
         return pane.contentsRect().topLeft() + QPoint(x, y);
@@ -71,16 +71,16 @@ class PaletteTest : public EditorTest {
         return ::testing::AssertionSuccess();
     }
     void ExpectSelection(int type, int subtype, bool riverMode) {
-        EXPECT_EQ(Editor().currentType, type);
-        EXPECT_EQ(Editor().currentSubtype, subtype);
-        EXPECT_EQ(Editor().riverMode, riverMode);
+        EXPECT_EQ(Choice().Type(), type);
+        EXPECT_EQ(Choice().Cell(), subtype);
+        EXPECT_EQ(Choice().IsRiver(), riverMode);
     }
 };
 
 }  // namespace
 
 TEST_F(PaletteTest, TypeClicksSelectTypesAndRiverKindsAndSkipWhatIsNotThere) {
-    Editor().SelectSubtype(7);
+    Choice().SelectCell(7);
     ClickType(kLowHillsCell);
     ExpectSelection(TERRAIN_TYPE_HILLS_1, 0, false);
 
@@ -101,9 +101,10 @@ TEST_F(PaletteTest, TypeClicksSelectTypesAndRiverKindsAndSkipWhatIsNotThere) {
 
     // Imported art makes the custom type show its quarter picture and take clicks.
     int custom3 = TERRAIN_TYPE_CUSTOM_1 + 2;
-    CCustomTerrainArt& art = *frame.art.CustomArtFor(custom3);
-    ASSERT_EQ(art.Import(SavePatternPicture(folder.File("c3.bmp"), 900, 900)), 0);
-    Editor().ShowArtChange();
+    const CCustomTerrainArt& art = *Session().Art().CustomArtFor(custom3);
+    ASSERT_EQ(Session().Editor().ImportCustomArt(
+                  custom3, SavePatternPicture(folder.File("c3.bmp"), 900, 900)),
+              0);
     Settle();
     RgbPicture quarter{art.DrawingWidth(25), 225, art.DrawingPixels(25)};
     EXPECT_TRUE(Shows(Editor().TypePalette(), QRect(4 * 25, 2 * 25, 25, 25), quarter, 0, 0));
@@ -116,7 +117,7 @@ TEST_F(PaletteTest, TypeClicksSelectTypesAndRiverKindsAndSkipWhatIsNotThere) {
     ExpectSelection(TERRAIN_TYPE_FARM, 0, false);
     ClickSubtype(32);
     ExpectSelection(TERRAIN_TYPE_FARM, 32, false);
-    EXPECT_EQ(SubtypeCellCount(Editor()), 33);
+    EXPECT_EQ(Choice().CellCount(), 33);
 }
 
 // Every command that changes the map or its art leaves the palettes and the preview showing
@@ -137,26 +138,24 @@ TEST_F(PaletteTest, ChoicesFollowTheMapAndItsArt) {
         ExpectSelection(custom3, 5, false);
     };
     std::string art = SavePatternPicture(folder.File("c3.bmp"), 900, 900);
-    ASSERT_EQ(frame.art.CustomArtFor(custom3)->Import(art), 0);
-    Editor().ShowArtChange();
+    ASSERT_EQ(Session().Editor().ImportCustomArt(custom3, art), 0);
     chooseCustom3();
-    frame.grid.modified = false;
+    MarkSaved();
     std::string withArt = SaveAs("art.gmp");
 
-    frame.art.CustomArtFor(custom3)->Unload();  // as the terrain dialog's Unload does
-    Editor().ShowArtChange();
+    Session().Editor().UnloadCustomArt(custom3);  // as the terrain dialog's Unload does
     ExpectSelection(TERRAIN_TYPE_GRASS, 0, false);
     expectPanesTrue("unload");
-    Editor().SetTool(kToolPaintTerrain);
+    Choice().SetTool(EditTool::PaintTerrain);
     QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, QPoint(75, 75));
-    EXPECT_EQ(frame.grid.GetTileAt(1, 1)->type, TERRAIN_TYPE_GRASS);
+    EXPECT_EQ(Grid().GetTileAt(1, 1)->type, TERRAIN_TYPE_GRASS);
 
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"close", [&] { frame.OnCloseMap(); }},
         {"new", [&] { frame.NewMap(12, 12, TERRAIN_TYPE_DESERT); }},
     };
     for (const auto& [step, command] : commands) {
-        frame.grid.modified = false;
+        MarkSaved();
         script.files.push_back(withArt);
         frame.OnOpenMap();
         expectPanesTrue("open");
@@ -222,7 +221,7 @@ TEST_F(PaletteTest, LinesAreBlackInsideStampsAndEverywhereForTypesWithout) {
             << line.x << "," << line.y;  // Grass has no stamps; beyond cell 9 too
     }
     ClickType(kGrassOceanACell);
-    ASSERT_EQ(Editor().currentType, TERRAIN_TYPE_GRASS_OCEAN_A);
+    ASSERT_EQ(Choice().Type(), TERRAIN_TYPE_GRASS_OCEAN_A);
     shown = Grab(&palette);
     for (const Line& line : lines) {
         EXPECT_EQ(shown.pixel(At(palette, line.x, line.y)), line.stamped)

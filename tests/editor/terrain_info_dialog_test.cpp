@@ -46,10 +46,11 @@ class TerrainInfoTest : public EditorTest {
     void SetUp() override { OpenNewMap(30, 20, TERRAIN_TYPE_GRASS); }
 
     CTerrainInfoDialog& Open() {
-        dialog = std::make_unique<CTerrainInfoDialog>(frame, 10, &frame);
+        dialog =
+            std::make_unique<CTerrainInfoDialog>(Session().Art(), Session().Editor(), 10, &frame);
         dialog->show();
         Settle();
-        frame.grid.modified = false;
+        MarkSaved();
         return *dialog;
     }
 
@@ -94,7 +95,7 @@ class TerrainInfoTest : public EditorTest {
         return *title;
     }
 
-    uint32_t OverviewPixel(int x, int y) const { return PixelRgb(frame.overviewPicture, x, y); }
+    uint32_t OverviewPixel(int x, int y) const { return PixelRgb(Session().Overview(), x, y); }
 
     static uint32_t Rgb(COLORREF color) {
         return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
@@ -107,7 +108,7 @@ class TerrainInfoTest : public EditorTest {
 
 TEST_F(TerrainInfoTest, ListsTheTypesAndOffersTheButtonsTheRowAllows) {
     std::string art = WriteCellArt(folder.File("art.bmp"), 900);
-    ASSERT_EQ(frame.art.CustomArtFor(27)->Import(art), 0);
+    ASSERT_EQ(Session().Art().CustomArtFor(27)->Import(art), 0);
     Open();
 
     QListWidget* list = dialog->List();
@@ -119,7 +120,7 @@ TEST_F(TerrainInfoTest, ListsTheTypesAndOffersTheButtonsTheRowAllows) {
     EXPECT_EQ(Row(27), "Custom 2\t0\t1\t1\t30\t40\tx\t" + art);
     for (int river : {TERRAIN_WIDE_RIVERS, TERRAIN_NARROW_RIVERS}) {
         std::string row = Row(river);
-        EXPECT_EQ(row, RowText(frame.art, river));
+        EXPECT_EQ(row, RowText(Session().Art(), river));
         EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 6);
     }
     EXPECT_TRUE(list->item(1)->text().startsWith("Suburb\t"));
@@ -170,7 +171,7 @@ TEST_F(TerrainInfoTest, EditStoresMinusOneAsTheStoredCostAndMarksTheMap) {
     EXPECT_EQ(grass.allowSignposts, 0);
     EXPECT_EQ(grass.allowCities, 1);
     EXPECT_EQ(Row(TERRAIN_TYPE_GRASS), "Grass\t2\t1\t0\t-1\t75\tCGp");
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
 
     // The replaced row is no longer selected: the buttons stay, Edit does nothing.
     EXPECT_EQ(dialog->SelectedRow(), -1);
@@ -234,7 +235,7 @@ TEST(TerrainTypeDialogTest, RefusedCostsKeepTheDialogOpenAndCancelChangesNothing
 
 TEST_F(TerrainInfoTest, MilesPerTileAreCheckedOnOkAndKeptOnEsc) {
     theTerrainTable.milesPerTile = 0;
-    frame.grid.modified = false;
+    MarkSaved();
     WhenDialogShows([this](QWidget* info) {
         auto* miles = info->findChild<QLineEdit*>("milesPerTile");
         EXPECT_EQ(miles->text(), "0");
@@ -254,7 +255,7 @@ TEST_F(TerrainInfoTest, MilesPerTileAreCheckedOnOkAndKeptOnEsc) {
     });
     frame.Command(kCmdEditTerrainInfo)->trigger();
     EXPECT_EQ(theTerrainTable.milesPerTile, 0);
-    EXPECT_FALSE(frame.grid.modified);
+    EXPECT_FALSE(Session().IsModified());
 
     WhenDialogShows([](QWidget* info) {
         info->findChild<QLineEdit*>("milesPerTile")->setText("5");
@@ -262,18 +263,17 @@ TEST_F(TerrainInfoTest, MilesPerTileAreCheckedOnOkAndKeptOnEsc) {
     });
     frame.Command(kCmdEditTerrainInfo)->trigger();
     EXPECT_EQ(theTerrainTable.milesPerTile, 5);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
 }
 
 TEST_F(TerrainInfoTest, ImportAsksBeforeReplacingArtAndSaysWhyAPictureIsRefused) {
-    frame.grid.SetTile(26, 0, 0, 0);
-    RebuildOverview(frame.art, frame.overviewPicture);
+    Session().Editor().FillRect(26, 0, {0, 0, 1, 1});
     ASSERT_EQ(OverviewPixel(0, 0), Rgb(kNoArtColor));
     std::string first = WriteCellArt(folder.File("first.bmp"), 900);
     std::string second = WriteCellArt(folder.File("second.bmp"), 900);
     std::string small = WriteCellArt(folder.File("small.bmp"), 450);
     std::string broken = folder.Write("broken.bmp", "BM not really");
-    const CCustomTerrainArt& slot = *frame.art.CustomArtFor(26);
+    const CCustomTerrainArt& slot = *Session().Art().CustomArtFor(26);
     Open();
 
     Select(26);
@@ -282,7 +282,7 @@ TEST_F(TerrainInfoTest, ImportAsksBeforeReplacingArtAndSaysWhyAPictureIsRefused)
     EXPECT_TRUE(slot.loaded);
     EXPECT_EQ(script.fileChoices.back().filter, "Bitmap Files (*.bmp)");
     EXPECT_EQ(Row(26), "Custom 1\t0\t1\t1\t30\t40\tx\t" + first);
-    EXPECT_TRUE(frame.grid.modified);
+    EXPECT_TRUE(Session().IsModified());
     EXPECT_EQ(OverviewPixel(0, 0), Rgb(slot.SheetColor()));
     EXPECT_TRUE(script.messages.empty());
 
@@ -316,33 +316,33 @@ TEST_F(TerrainInfoTest, ImportAsksBeforeReplacingArtAndSaysWhyAPictureIsRefused)
 
 TEST_F(TerrainInfoTest, UnloadAsksOnlyForATypeInUseAndTurnsItsTilesToGrass) {
     std::string art = WriteCellArt(folder.File("art.bmp"), 900);
-    ASSERT_EQ(frame.art.CustomArtFor(26)->Import(art), 0);
-    ASSERT_EQ(frame.art.CustomArtFor(27)->Import(art), 0);
-    frame.grid.SetTile(27, 5, 3, 4);
-    frame.grid.SetTile(27, 5, 6, 7);
+    ASSERT_EQ(Session().Art().CustomArtFor(26)->Import(art), 0);
+    ASSERT_EQ(Session().Art().CustomArtFor(27)->Import(art), 0);
+    Grid().SetTile(27, 5, 3, 4);
+    Grid().SetTile(27, 5, 6, 7);
     Open();
 
     Select(26);
     ClickButton(*dialog, "unload");
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_FALSE(frame.art.CustomArtFor(26)->loaded);
+    EXPECT_FALSE(Session().Art().CustomArtFor(26)->loaded);
     EXPECT_EQ(Row(26), "Custom 1\t0\t1\t1\t30\t40\tx\tUnused");
-    EXPECT_TRUE(frame.grid.modified);
-    EXPECT_EQ(frame.grid.GetTileAt(3, 4)->type, 27);
+    EXPECT_TRUE(Session().IsModified());
+    EXPECT_EQ(Grid().GetTileAt(3, 4)->type, 27);
 
     Select(27);
     script.answers = {MessageAnswer::No};
     ClickButton(*dialog, "unload");
     ASSERT_EQ(Messages(), std::vector<std::string>{
                               "Terrain type is in use and will be converted to grass, continue?"});
-    EXPECT_TRUE(frame.art.CustomArtFor(27)->loaded);
-    EXPECT_TRUE(frame.grid.IsTypeUsed(27));
+    EXPECT_TRUE(Session().Art().CustomArtFor(27)->loaded);
+    EXPECT_TRUE(Grid().IsTypeUsed(27));
 
     script.answers = {MessageAnswer::Yes};
     ClickButton(*dialog, "unload");
-    EXPECT_FALSE(frame.art.CustomArtFor(27)->loaded);
-    EXPECT_FALSE(frame.grid.IsTypeUsed(27));
-    EXPECT_EQ(frame.grid.GetTileAt(6, 7)->type, TERRAIN_TYPE_GRASS);
+    EXPECT_FALSE(Session().Art().CustomArtFor(27)->loaded);
+    EXPECT_FALSE(Grid().IsTypeUsed(27));
+    EXPECT_EQ(Grid().GetTileAt(6, 7)->type, TERRAIN_TYPE_GRASS);
     EXPECT_EQ(OverviewPixel(6, 7),
-              Rgb(OverviewColor(frame.art, TERRAIN_TYPE_GRASS, frame.grid.GetSubtypeAt(6, 7))));
+              Rgb(OverviewColor(Session().Art(), TERRAIN_TYPE_GRASS, Grid().GetSubtypeAt(6, 7))));
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "art/custom_terrain_art.h"
+#include "document/map_document.h"
 #include "model/terrain_table.h"
 #include "support/map_builder.h"
 #include "support/peak_memory.h"
@@ -50,7 +51,7 @@ class BitmapInterchangeTest : public testing::Test {
 
     TerrainTableGuard guard;
     TempDir dir;
-    TestMap map;
+    CMapDocument map;
 };
 
 // A sparse 24-bit picture of 20000 x 20000 pixels (1.2 GB): its size is refused from its
@@ -130,9 +131,8 @@ TEST_F(BitmapInterchangeTest, ExportThenImportGivesTheSameMap) {
     EXPECT_EQ(subtypeFile[54 + 4 * 200], 200);  // gray ramp palette
     EXPECT_EQ(subtypeFile[54 + 4 * 200 + 2], 200);
 
-    TestMap imported;
+    CMapDocument imported;
     ASSERT_EQ(ImportBitmap(imported.art, path), 0);
-    EXPECT_TRUE(imported.grid.modified);
     for (int y = 0; y < 25; ++y) {
         for (int x = 0; x < 30; ++x) {
             ASSERT_EQ(imported.grid.GetTileAt(x, y)->type, map.grid.GetTileAt(x, y)->type);
@@ -152,7 +152,7 @@ TEST_F(BitmapInterchangeTest, TypesWithoutAColourComeBackAsGrass) {
     for (int x = 0; x < 3; ++x) {
         EXPECT_EQ(colours.AverageColor(x, 0, x + 1, 1), 0x010101u) << x;
     }
-    TestMap imported;
+    CMapDocument imported;
     EXPECT_EQ(ImportBitmap(imported.art, path), kImportUnknownColor);
     EXPECT_EQ(imported.grid.GetTileAt(2, 0)->type, TERRAIN_TYPE_GRASS);
     EXPECT_EQ(imported.grid.GetSubtypeAt(2, 0), 4);  // the cell still comes from the subtype file

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "document/map_document.h"
 #include "mapfile/map_file.h"
 #include "support/map_builder.h"
 #include "support/recording_log.h"
@@ -20,7 +21,7 @@ class FuzzRegressionTest : public testing::Test {
   protected:
     TerrainTableGuard guard;
     ScriptedInteraction ui;
-    TestMap map;
+    CMapDocument map;
 };
 
 // A 12 KB map whose city art directory names one 2760-byte picture 100 times: read record by

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "art/overview_picture.h"
+#include "document/map_document.h"
 #include "mapfile/map_archive.h"
 #include "model/terrain_table.h"
 #include "platform/work_pool.h"
@@ -49,7 +50,7 @@ void Insert(std::vector<uint8_t>& bytes, size_t at, std::vector<uint8_t> extra) 
 
 // Everything a load may change, to check that a failed one changed nothing.
 struct Snapshot {
-    explicit Snapshot(const TestMap& map) {
+    explicit Snapshot(const CMapDocument& map) {
         table.assign(reinterpret_cast<const uint8_t*>(theTerrainTable.records.data()),
                      reinterpret_cast<const uint8_t*>(theTerrainTable.records.data() + 44));
         miles = theTerrainTable.milesPerTile;
@@ -62,7 +63,6 @@ struct Snapshot {
             }
         }
         tiles.push_back(grid.GetWidth());
-        tiles.push_back(grid.modified);
         overview.assign(map.overview.bits.get(),
                         map.overview.bits.get() + map.overview.GetBufferSize());
         for (int type = 26; type <= 41; ++type) {
@@ -87,7 +87,7 @@ class MapFileTest : public testing::Test {
   protected:
     void SetUp() override { LoadShippedGameData(); }
 
-    std::string Save(TestMap& map, const std::string& name, MapFileLayout* layout = nullptr) {
+    std::string Save(CMapDocument& map, const std::string& name, MapFileLayout* layout = nullptr) {
         std::string path = dir.File(name);
         std::string reason;
         EXPECT_EQ(SaveMap(path, map.art, map.overview, &reason, layout), 0) << reason;
@@ -96,7 +96,7 @@ class MapFileTest : public testing::Test {
 
     // A map with every kind of content: exact and random cells, rivers, a changed terrain
     // table, one city picture and custom art for Custom 5 with edited exits.
-    void MakeRichMap(TestMap& map) {
+    void MakeRichMap(CMapDocument& map) {
         map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
         map.grid.SetTile(TERRAIN_TYPE_HILLS_2, 17, 3, 4);
         map.grid.SetTile(TERRAIN_TYPE_FARM, 100, 19, 19);
@@ -119,11 +119,10 @@ class MapFileTest : public testing::Test {
 };
 
 TEST_F(MapFileTest, ANewMapHasTheKnownBytes) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     MapFileLayout layout;
     std::string path = Save(map, "new.gmp", &layout);
-    EXPECT_FALSE(map.grid.modified);
     std::vector<uint8_t> bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 4603u);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 10),
@@ -143,7 +142,7 @@ TEST_F(MapFileTest, ANewMapHasTheKnownBytes) {
 }
 
 TEST_F(MapFileTest, EverythingComesBack) {
-    TestMap map;
+    CMapDocument map;
     MakeRichMap(map);
     MapFileLayout layout;
     std::string path = Save(map, "rich.gmp", &layout);
@@ -151,11 +150,9 @@ TEST_F(MapFileTest, EverythingComesBack) {
     CTerrainTable savedTable = theTerrainTable;
 
     theTerrainTable = CTerrainTable();
-    TestMap loaded;
-    loaded.grid.modified = true;
+    CMapDocument loaded;
     std::string reason;
     ASSERT_EQ(LoadMap(path, loaded.art, loaded.overview, &reason), 0) << reason;
-    EXPECT_TRUE(loaded.grid.modified);  // loading leaves the flag alone
     EXPECT_EQ(theTerrainTable.milesPerTile, 17);
     EXPECT_EQ(theTerrainTable.Record(TERRAIN_TYPE_SWAMP).trackCost, 4321);
     EXPECT_EQ(std::memcmp(theTerrainTable.records.data(), savedTable.records.data(),
@@ -217,7 +214,7 @@ TEST_F(MapFileTest, EverythingComesBack) {
 }
 
 TEST_F(MapFileTest, ArtSectionsAsStored) {
-    TestMap map;
+    CMapDocument map;
     MakeRichMap(map);
     std::string longPath = dir.File(std::string(150, 'p') + ".bmp");
     SavePatternPicture(longPath, 900, 900);
@@ -250,7 +247,7 @@ TEST_F(MapFileTest, ArtSectionsAsStored) {
 
 // Names too long for their fields are cut between two UTF-8 characters, never inside one.
 TEST_F(MapFileTest, NamesAreCutBetweenCharacters) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     const std::string accent = "\xC3\xA9";  // two bytes
     std::string city = dir.File(std::string(39, 'c') + accent + ".bmp");
@@ -271,7 +268,7 @@ TEST_F(MapFileTest, NamesAreCutBetweenCharacters) {
 // The zoom copies of the cells are stored from the sheet's own zooms; they must be exactly the
 // copies of each cell alone, key pixels on and across the cells' edges included.
 TEST_F(MapFileTest, StoredCellsAreThoseOfTheCellAlone) {
-    TestMap map;
+    CMapDocument map;
     MakeRichMap(map);
     CCustomTerrainArt& custom = *map.art.CustomArtFor(TERRAIN_TYPE_CUSTOM_1 + 4);
     for (int i = 0; i < 900; ++i) {
@@ -303,7 +300,7 @@ TEST_F(MapFileTest, StoredCellsAreThoseOfTheCellAlone) {
 }
 
 TEST_F(MapFileTest, VersionsAndTileRecords) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "v.gmp"));
     size_t tiles = Section(bytes, 2) + 8;
@@ -331,7 +328,7 @@ TEST_F(MapFileTest, VersionsAndTileRecords) {
         bytes[8] = v.release;
         bytes[9] = v.build;
         WriteFileBytes(dir.File("patched.gmp"), bytes);
-        TestMap loaded;
+        CMapDocument loaded;
         EXPECT_EQ(LoadMap(dir.File("patched.gmp"), loaded.art, loaded.overview), v.result)
             << int(v.major) << "." << int(v.build);
         if (v.result == 0) {
@@ -354,7 +351,7 @@ TEST_F(MapFileTest, VersionsAndTileRecords) {
 TEST_F(MapFileTest, ThreeByteRecordsThroughout) {
     constexpr int kWidth = 260;
     constexpr int kHeight = 260;
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(kWidth, kHeight, TERRAIN_TYPE_GRASS);
     std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "three.gmp"));
     size_t tiles = Section(bytes, 2) + 8;
@@ -373,7 +370,7 @@ TEST_F(MapFileTest, ThreeByteRecordsThroughout) {
     }
     WriteFileBytes(dir.File("three.gmp"), bytes);
 
-    TestMap loaded;
+    CMapDocument loaded;
     std::string reason;
     ASSERT_EQ(LoadMap(dir.File("three.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
     for (int x = 0; x < kWidth; ++x) {
@@ -388,7 +385,7 @@ TEST_F(MapFileTest, ThreeByteRecordsThroughout) {
 }
 
 TEST_F(MapFileTest, OldFilesCarryNoExitMasks) {
-    TestMap map;
+    CMapDocument map;
     MakeRichMap(map);
     std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "old.gmp"));
     size_t masks = Section(bytes, 4) + 16 + 128;
@@ -402,7 +399,7 @@ TEST_F(MapFileTest, OldFilesCarryNoExitMasks) {
     bytes[9] = 60;  // version 1.0.0.60
     WriteFileBytes(dir.File("old60.gmp"), bytes);
 
-    TestMap loaded;
+    CMapDocument loaded;
     loaded.art.CustomArtFor(30)->ToggleExit(0, 0, 1);  // the masks held before the load stay
     std::string reason;
     ASSERT_EQ(LoadMap(dir.File("old60.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
@@ -413,26 +410,24 @@ TEST_F(MapFileTest, OldFilesCarryNoExitMasks) {
 }
 
 TEST_F(MapFileTest, GridSizeLimits) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(1000, 1000, TERRAIN_TYPE_DESERT);
     std::string path = Save(map, "big.gmp");
-    TestMap loaded;
+    CMapDocument loaded;
     ASSERT_EQ(LoadMap(path, loaded.art, loaded.overview), 0);
     EXPECT_EQ(loaded.grid.GetWidth(), 1000);
     EXPECT_EQ(loaded.overview.GetHeight(), 1000);
 }
 
 TEST_F(MapFileTest, RiversThatTheFormatCannotHoldAreRefused) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(300, 20, TERRAIN_TYPE_GRASS);
     map.grid.AddOverlay(254, 19, kWideRiver, 1);  // still storable
     std::string path = Save(map, "wide.gmp");
     map.grid.AddOverlay(255, 3, kWideRiver, 1);
-    map.grid.modified = true;
     std::string reason;
     EXPECT_EQ(SaveMap(dir.File("wider.gmp"), map.art, map.overview, &reason), kMapRiverNotStorable);
-    EXPECT_NE(reason.find("(255,3)"), std::string::npos) << reason;
-    EXPECT_TRUE(map.grid.modified);
+    EXPECT_NE(reason.find("X: 255, Y: 3"), std::string::npos) << reason;
     EXPECT_FALSE(std::filesystem::exists(dir.File("wider.gmp")));
     int x = 0;
     int y = 0;
@@ -442,21 +437,21 @@ TEST_F(MapFileTest, RiversThatTheFormatCannotHoldAreRefused) {
 }
 
 TEST_F(MapFileTest, RiverEntriesOutsideTheGridAreSkipped) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     map.grid.AddOverlay(1, 1, kWideRiver, 4);
     std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "r.gmp"));
     size_t rivers = Section(bytes, 2) + 8 + 800;
     Insert(bytes, rivers, {30, 2, 0, 5, 3, 40, 1, 6});
     WriteFileBytes(dir.File("r2.gmp"), bytes);
-    TestMap loaded;
+    CMapDocument loaded;
     ASSERT_EQ(LoadMap(dir.File("r2.gmp"), loaded.art, loaded.overview), 0);
     EXPECT_EQ(loaded.grid.GetOverlayCount(1, 1), 1);
 }
 
 // A map that fails to load leaves the current one exactly as it was, whatever the damage.
 TEST_F(MapFileTest, DamagedFilesFailAndChangeNothing) {
-    TestMap map;
+    CMapDocument map;
     MakeRichMap(map);
     std::vector<uint8_t> good = ReadFileBytes(Save(map, "good.gmp"));
     const size_t s1 = Section(good, 1), s2 = Section(good, 2), s3 = Section(good, 3),
@@ -545,7 +540,7 @@ TEST_F(MapFileTest, DamagedFilesFailAndChangeNothing) {
     };
 
     // The map in memory before every attempt: a different one, loaded from its own file.
-    TestMap current;
+    CMapDocument current;
     current.MakeNew(25, 21, TERRAIN_TYPE_DESERT);
     current.grid.AddOverlay(3, 3, kNarrowRiver, 2);
     current.art.CustomArtFor(27)->ToggleExit(1, 1, 5);
@@ -596,7 +591,7 @@ class DamagedArtTest : public MapFileTest {
         Put32(bytes, 10 + 20, static_cast<uint32_t>(bytes.size()));
     }
 
-    TestMap map;
+    CMapDocument map;
     std::vector<uint8_t> good;
     size_t directory = 0;
 };
@@ -617,7 +612,7 @@ TEST_F(DamagedArtTest, DamagedCellsFailTheLoad) {
         std::vector<uint8_t> bytes = good;
         damage(bytes);
         WriteFileBytes(dir.File("bad.gmp"), bytes);
-        TestMap loaded;
+        CMapDocument loaded;
         std::string reason;
         EXPECT_EQ(LoadMap(dir.File("bad.gmp"), loaded.art, loaded.overview, &reason), kMapDamaged)
             << what;
@@ -628,7 +623,7 @@ TEST_F(DamagedArtTest, DamagedCellsFailTheLoad) {
     Splice(padded, end - 2, 0, std::vector<uint8_t>(100, 0));  // before the end-of-image marker
     WriteFileBytes(dir.File("padded.gmp"), padded);
     RecordingLog log;
-    TestMap loaded;
+    CMapDocument loaded;
     std::string reason;
     EXPECT_EQ(LoadMap(dir.File("padded.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
     EXPECT_EQ(log.CountHolding("extraneous bytes"), 1);
@@ -637,7 +632,7 @@ TEST_F(DamagedArtTest, DamagedCellsFailTheLoad) {
 // The cells are coded on several threads and written in the file's order: the bytes do not
 // depend on the threads, and of several damaged cells the first in the file is reported.
 TEST_F(MapFileTest, ArtIsCodedOnSeveralThreadsAsOnOne) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     for (int type : {27, 30, 41}) {
         std::string art = SavePatternPicture(dir.File(std::to_string(type) + ".bmp"), 900, 900);
@@ -663,7 +658,7 @@ TEST_F(MapFileTest, ArtIsCodedOnSeveralThreadsAsOnOne) {
     WriteFileBytes(dir.File("two.gmp"), bytes);
     CWorkPool::SetDefaultThreads(2);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        TestMap loaded;
+        CMapDocument loaded;
         std::string reason;
         EXPECT_EQ(LoadMap(dir.File("two.gmp"), loaded.art, loaded.overview, &reason), kMapDamaged);
         EXPECT_EQ(reason, "custom art of Custom 5, cell 50: damaged JPEG data");
@@ -674,7 +669,7 @@ TEST_F(MapFileTest, ArtIsCodedOnSeveralThreadsAsOnOne) {
 // Zoom copies of no pixels, as the map format's writer stores them for a picture under 8 pixels
 // in one side and for 32-bit pictures, load and are written back byte for byte.
 TEST_F(MapFileTest, CityPicturesWithEmptyZoomCopiesComeBackAsTheyWere) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("strip.bmp"), 64, 5)));
     ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("deep.bmp"), 40, 30, 4)));
@@ -697,7 +692,7 @@ TEST_F(MapFileTest, CityPicturesWithEmptyZoomCopiesComeBackAsTheyWere) {
         }
     }
 
-    TestMap loaded;
+    CMapDocument loaded;
     std::string reason;
     ASSERT_EQ(LoadMap(dir.File("first.gmp"), loaded.art, loaded.overview, &reason), 0) << reason;
     EXPECT_EQ(ReadFileBytes(Save(loaded, "second.gmp")), bytes);
@@ -709,7 +704,7 @@ TEST_F(MapFileTest, LoadingTakesMemoryBoundedByTheFile) {
     if (!MeasuresMemory()) {
         GTEST_SKIP() << "memory figures mean nothing under AddressSanitizer";
     }
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("dot.bmp"), 1, 1, 1)));
     std::vector<uint8_t> bytes = ReadFileBytes(Save(map, "dot.gmp"));
@@ -739,7 +734,7 @@ TEST_F(MapFileTest, LoadingTakesMemoryBoundedByTheFile) {
     WriteFileBytes(dir.File("many.gmp"), bytes);
 
     int64_t growth = PeakMemoryGrowth([&] {
-        TestMap loaded;
+        CMapDocument loaded;
         LoadMap(dir.File("many.gmp"), loaded.art, loaded.overview);
     });
     ASSERT_GE(growth, 0);
@@ -763,9 +758,9 @@ class FailingFile : public CFile {
     int failAt;
 };
 
-// Fails every write of a save in turn and checks that the target file and the flag
-// stay as they were; returns how many writes the save makes.
-int FailEveryWriteInTurn(TestMap& map, const std::string& path) {
+// Fails every write of a save in turn and checks that the target file stays as it was;
+// returns how many writes the save makes.
+int FailEveryWriteInTurn(CMapDocument& map, const std::string& path) {
     std::vector<uint8_t> original = ReadFileBytes(path);
     map.grid.SetTile(TERRAIN_TYPE_WOODS, 3, 0, 0);  // an edit not yet saved
     auto folder = std::filesystem::path(path).parent_path();
@@ -774,19 +769,17 @@ int FailEveryWriteInTurn(TestMap& map, const std::string& path) {
         FailingFile file(failAt);
         int result = SaveMapThrough(file, path, map.art, map.overview);
         if (result == 0) {
-            EXPECT_FALSE(map.grid.modified);
             EXPECT_NE(ReadFileBytes(path), original);
             return file.writes;
         }
         EXPECT_EQ(result, kMapWriteFailed) << failAt;
-        EXPECT_TRUE(map.grid.modified) << failAt;
         EXPECT_EQ(ReadFileBytes(path), original) << failAt;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), files) << failAt;
     }
 }
 
-TEST_F(MapFileTest, AFailedSaveLeavesTheOldFileAndTheFlag) {
-    TestMap map;
+TEST_F(MapFileTest, AFailedSaveLeavesTheOldFile) {
+    CMapDocument map;
     map.MakeNew(40, 30, TERRAIN_TYPE_GRASS);
     map.grid.AddOverlay(3, 3, kWideRiver, 1);
     ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("lake.bmp"), 300, 200)));
@@ -797,7 +790,7 @@ TEST_F(MapFileTest, AFailedSaveLeavesTheOldFileAndTheFlag) {
 
     // With custom art too, every write; with many workers, several are still coding when a
     // write fails, and none of them may write after it.
-    TestMap rich;
+    CMapDocument rich;
     MakeRichMap(rich);
     CWorkPool::SetDefaultThreads(8);
     EXPECT_GT(FailEveryWriteInTurn(rich, Save(rich, "rich.gmp")), 3);
@@ -805,16 +798,14 @@ TEST_F(MapFileTest, AFailedSaveLeavesTheOldFileAndTheFlag) {
 }
 
 TEST_F(MapFileTest, SavingWhereNoFileCanBeWritten) {
-    TestMap map;
+    CMapDocument map;
     map.MakeNew(20, 20, TERRAIN_TYPE_OCEAN);
     EXPECT_EQ(SaveMap(dir.File("no/such/folder/x.gmp"), map.art, map.overview), kMapCannotOpen);
     std::string path = Save(map, "locked.gmp");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    map.grid.modified = true;
     std::string reason;
     EXPECT_EQ(SaveMap(path, map.art, map.overview, &reason), kMapCannotOpen);  // also for root
     EXPECT_EQ(reason, "the file is read-only");
-    EXPECT_TRUE(map.grid.modified);
     EXPECT_EQ(SaveMap(dir.Path(), map.art, map.overview, &reason), kMapCannotOpen);
     EXPECT_EQ(reason, "it is a folder");
 }

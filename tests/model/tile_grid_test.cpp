@@ -105,7 +105,6 @@ TEST_F(TileGridTest, OutsideTheGridNothingHappens) {
     ASSERT_TRUE(grid.Allocate(4, 3));
     EXPECT_FALSE(grid.SetTile(4, 1, 4, 0));
     EXPECT_FALSE(grid.SetTile(4, 1, 0, -1));
-    EXPECT_FALSE(grid.modified);
     EXPECT_EQ(grid.GetTileAt(-1, 0), nullptr);
     EXPECT_TRUE(log.lines.empty());  // GetTileAt is silent
     EXPECT_EQ(grid.GetSubtypeAt(0, 3), -1);
@@ -121,20 +120,16 @@ TEST_F(TileGridTest, OutsideTheGridNothingHappens) {
     EXPECT_EQ(grid.GetOverlayCount(4, 0), 0);
 }
 
-TEST_F(TileGridTest, FillReplaceAndTheModifiedFlag) {
+TEST_F(TileGridTest, FillAndReplace) {
     EXPECT_FALSE(grid.IsTypeUsed(0));  // an empty grid uses nothing
     ASSERT_TRUE(grid.Allocate(5, 4));
-    EXPECT_FALSE(grid.modified);  // allocating is not an edit
     grid.FillAll(kCounted);
-    EXPECT_TRUE(grid.modified);
     EXPECT_EQ(theRandom.draws, 20u);
     EXPECT_TRUE(grid.IsTypeUsed(kCounted));
     EXPECT_FALSE(grid.IsTypeUsed(4));
 
     grid.SetTile(4, 3, 2, 2);
-    grid.modified = false;
     grid.ReplaceType(kCounted, kCounted);  // redraws the random cells of those tiles
-    EXPECT_TRUE(grid.modified);
     EXPECT_EQ(theRandom.draws, 39u);
     grid.ReplaceType(kCounted, 4);
     EXPECT_FALSE(grid.IsTypeUsed(kCounted));
@@ -143,7 +138,6 @@ TEST_F(TileGridTest, FillReplaceAndTheModifiedFlag) {
     grid.Clear();
     EXPECT_EQ(grid.GetWidth(), 0);
     EXPECT_EQ(grid.GetHeight(), 0);
-    EXPECT_TRUE(grid.modified);  // Clear leaves the flag alone
     EXPECT_FALSE(grid.Allocate(0, 5));
     EXPECT_FALSE(grid.Allocate(5, -1));
     EXPECT_EQ(grid.GetWidth(), 0);
@@ -170,7 +164,6 @@ TEST_F(TileGridTest, RiverStacks) {
     ASSERT_TRUE(grid.GetOverlay(1, 1, 1, item));
     EXPECT_EQ(item.cell, 6);
     EXPECT_EQ(grid.GetOverlayCount(0, 1), 0);
-    EXPECT_FALSE(grid.modified);  // the grid's river calls are not edits by themselves
 
     grid.Clear();
     ASSERT_TRUE(grid.Allocate(3, 3));

@@ -5,19 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "art/overview_picture.h"
 #include "model/terrain_table.h"
 
 void LoadShippedGameData() {
     ASSERT_EQ(theTerrainTable.LoadGameData(TARVO_SOURCE_DIR "/gamedata/tarvo.ini"), 0);
-}
-
-void TestMap::MakeNew(int width, int height, int type) {
-    grid.Clear();
-    ASSERT_TRUE(grid.Allocate(width, height));
-    art.Reset();
-    grid.FillAll(type);
-    RebuildOverview(art, overview);
 }
 
 std::string SavePatternPicture(const std::string& path, int width, int height, int bytesPerPixel) {

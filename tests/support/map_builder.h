@@ -9,16 +9,6 @@
 // Reads the shipped game data into theTerrainTable (tests keep a TerrainTableGuard around).
 void LoadShippedGameData();
 
-// A map in memory: grid, art and overview picture, as the editor holds them.
-struct TestMap {
-    CTileGrid grid;
-    CMapArt art{grid};
-    CDibImage overview;
-
-    // A width x height map filled with type, its overview built.
-    void MakeNew(int width, int height, int type);
-};
-
 // A 24-bit picture with a pattern that differs per pixel and per channel, saved as BMP.
 std::string SavePatternPicture(const std::string& path, int width, int height,
                                int bytesPerPixel = 3);

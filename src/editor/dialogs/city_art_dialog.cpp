@@ -54,11 +54,8 @@ CCityArtDialog::CCityArtDialog(const CMapArt& art, CMapEditor& editor, QWidget* 
 }
 
 void CCityArtDialog::OnAddFiles() {
-    if (theUserInteraction == nullptr) {
-        return;
-    }
-    std::vector<std::string> paths = theUserInteraction->ChooseFilesToOpen(
-        {kCityArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
+    std::vector<std::string> paths =
+        ChooseOpenFiles({kCityArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
     if (!paths.empty()) {
         CEditorSettings::RememberFolderOf(CEditorSettings::kArt, paths.front());
     }

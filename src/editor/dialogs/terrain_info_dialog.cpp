@@ -10,14 +10,13 @@
 #include <QVBoxLayout>
 
 #include "art/terrain_row_text.h"
+#include "edit/map_editor.h"
 #include "editor/dialogs/dialog_fields.h"
 #include "editor/dialogs/dialog_units.h"
 #include "editor/dialogs/exit_table_dialog.h"
 #include "editor/dialogs/tab_stop_delegate.h"
 #include "editor/dialogs/terrain_type_dialog.h"
 #include "editor/editor_settings.h"
-#include "editor/editor_wnd.h"
-#include "editor/main_frame.h"
 #include "model/terrain_table.h"
 #include "platform/user_interaction.h"
 
@@ -43,10 +42,12 @@ std::string ImportFailureText(int result, const std::string& path) {
 
 }  // namespace
 
-CTerrainInfoDialog::CTerrainInfoDialog(CMainFrame& frame, int milesPerTile, QWidget* parent)
+CTerrainInfoDialog::CTerrainInfoDialog(const CMapArt& art, CMapEditor& editor, int milesPerTile,
+                                       QWidget* parent)
     : QDialog(parent),
       milesPerTile(milesPerTile),
-      frame(frame),
+      art(art),
+      editor(editor),
       list(new QListWidget(this)),
       editButton(DialogButton(this, "&Edit", "edit")),
       importButton(DialogButton(this, "&Import", "import")),
@@ -63,7 +64,7 @@ CTerrainInfoDialog::CTerrainInfoDialog(CMainFrame& frame, int milesPerTile, QWid
     list->setItemDelegate(new CTabStopDelegate(stops, list));
     list->addItem(kTerrainListHeader);
     for (int type : kTerrainListTypes) {
-        list->addItem(QString::fromStdString(RowText(frame.art, type)));
+        list->addItem(QString::fromStdString(RowText(art, type)));
     }
     milesEdit->setObjectName("milesPerTile");
     milesEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this));
@@ -106,7 +107,7 @@ int CTerrainInfoDialog::SelectedRow() const {
 
 void CTerrainInfoDialog::ApplyButtonRule() {
     int row = SelectedRow();
-    const CCustomTerrainArt* custom = frame.art.CustomArtFor(TypeOfRow(row));
+    const CCustomTerrainArt* custom = art.CustomArtFor(TypeOfRow(row));
     bool loaded = custom != nullptr && custom->loaded;
     importButton->setEnabled(custom != nullptr);
     editButton->setEnabled(row >= 1 && (custom == nullptr || loaded));
@@ -117,7 +118,7 @@ void CTerrainInfoDialog::ApplyButtonRule() {
 void CTerrainInfoDialog::ReplaceRow(int row) {
     QSignalBlocker blocker(list);
     delete list->takeItem(row);
-    list->insertItem(row, QString::fromStdString(RowText(frame.art, TypeOfRow(row))));
+    list->insertItem(row, QString::fromStdString(RowText(art, TypeOfRow(row))));
     list->setCurrentRow(-1);
     list->clearSelection();
 }
@@ -140,14 +141,14 @@ void CTerrainInfoDialog::OnEdit() {
     record.allowSignposts = dialog.allowSignposts;
     record.trackCost = StoredCost(dialog.trackCost);
     record.rightOfWayCost = StoredCost(dialog.rightOfWayCost);
-    frame.mapEditor.SetTerrainRecord(type, record);
+    editor.SetTerrainRecord(type, record);
     ReplaceRow(row);
 }
 
 void CTerrainInfoDialog::OnImport() {
     int row = SelectedRow();
     int type = TypeOfRow(row);
-    CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
+    const CCustomTerrainArt* custom = art.CustomArtFor(type);
     if (custom == nullptr) {
         return;
     }
@@ -155,17 +156,14 @@ void CTerrainInfoDialog::OnImport() {
                                           MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
-    std::optional<std::string> path;
-    if (theUserInteraction != nullptr) {
-        path = theUserInteraction->ChooseFileToOpen(
-            {kArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
-    }
+    std::optional<std::string> path =
+        ChooseOpenFile({kArtFilter, "bmp", CEditorSettings::Folder(CEditorSettings::kArt)});
     if (!path) {
         return;
     }
     CEditorSettings::RememberFolderOf(CEditorSettings::kArt, *path);
     // A refused picture leaves the art as it was; the user is told why.
-    int result = frame.mapEditor.ImportCustomArt(type, *path);
+    int result = editor.ImportCustomArt(type, *path);
     if (result != 0) {
         ShowProblem(ImportFailureText(result, *path));
         return;
@@ -176,23 +174,23 @@ void CTerrainInfoDialog::OnImport() {
 void CTerrainInfoDialog::OnUnload() {
     int row = SelectedRow();
     int type = TypeOfRow(row);
-    CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
+    const CCustomTerrainArt* custom = art.CustomArtFor(type);
     if (custom == nullptr || !custom->loaded) {
         return;
     }
-    bool used = frame.grid.IsTypeUsed(type);
+    bool used = art.Grid().IsTypeUsed(type);
     if (used &&
         ShowUserMessage("Terrain type is in use and will be converted to grass, continue?",
                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
-    frame.mapEditor.UnloadCustomArt(type);
+    editor.UnloadCustomArt(type);
     ReplaceRow(row);
 }
 
 void CTerrainInfoDialog::OnExitTable() {
     int type = TypeOfRow(SelectedRow());
-    const CCustomTerrainArt* custom = frame.art.CustomArtFor(type);
+    const CCustomTerrainArt* custom = art.CustomArtFor(type);
     // Without art there is no sheet to click on.
     if (custom == nullptr || !custom->loaded) {
         return;
@@ -201,7 +199,7 @@ void CTerrainInfoDialog::OnExitTable() {
     dialog.exec();
     // Every click counts, also one that a second click took back: the user edited the exits.
     if (dialog.Clicked()) {
-        frame.mapEditor.SetExitMasks(type, dialog.Masks());
+        editor.SetExitMasks(type, dialog.Masks());
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-class CMainFrame;
+class CMapArt;
+class CMapEditor;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -14,7 +15,7 @@ class CTerrainInfoDialog : public QDialog {
     Q_OBJECT
 
   public:
-    CTerrainInfoDialog(CMainFrame& frame, int milesPerTile, QWidget* parent);
+    CTerrainInfoDialog(const CMapArt& art, CMapEditor& editor, int milesPerTile, QWidget* parent);
 
     void accept() override;
 
@@ -39,7 +40,8 @@ class CTerrainInfoDialog : public QDialog {
     // selected and the buttons as they were.
     void ReplaceRow(int row);
 
-    CMainFrame& frame;
+    const CMapArt& art;
+    CMapEditor& editor;
     QListWidget* list;
     QPushButton* editButton;
     QPushButton* importButton;
