@@ -21,9 +21,9 @@ namespace {
 
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> all{
-        &InfoCommand(),   &DumpCommand(),      &NewCommand(),
-        &ImportCommand(), &ExportCommand(),    &GameDataCommand(),
-        &RenderCommand(), &ImportArtCommand(), &AddCityArtCommand(),
+        &InfoCommand(),       &DumpCommand(),        &NewCommand(),    &ImportCommand(),
+        &ExportCommand(),     &GameDataCommand(),    &RenderCommand(), &ImportArtCommand(),
+        &AddCityArtCommand(), &TransitionsCommand(),
     };
     return all;
 }

@@ -29,3 +29,4 @@ const Subcommand& GameDataCommand();
 const Subcommand& RenderCommand();
 const Subcommand& ImportArtCommand();
 const Subcommand& AddCityArtCommand();
+const Subcommand& TransitionsCommand();

@@ -7,6 +7,7 @@
 #include "edit/exit_mask_edit.h"
 #include "edit/terrain_table_edit.h"
 #include "mapfile/map_file.h"
+#include "transitions/corner_field.h"
 
 namespace {
 
@@ -19,6 +20,44 @@ const char* RiverStepName(CMapEditor::RiverAction action) {
         default:
             return "Replace River";
     }
+}
+
+// The tiles connected to (x, y) through edges that have its type, as flags over rect, the
+// rectangle around them.
+std::vector<bool> ConnectedArea(const CTileGrid& grid, int x, int y, TileRect& rect) {
+    rect = {};
+    const CTile* start = grid.GetTileAt(x, y);
+    if (start == nullptr) {
+        return {};
+    }
+    const int width = grid.GetWidth();
+    const uint16_t type = start->type;
+    std::vector<bool> seen(static_cast<size_t>(width) * grid.GetHeight());
+    std::vector<std::pair<int, int>> queue{{x, y}};
+    seen[static_cast<size_t>(y) * width + x] = true;
+    rect = {x, y, x + 1, y + 1};
+    while (!queue.empty()) {
+        auto [cx, cy] = queue.back();
+        queue.pop_back();
+        rect = {std::min(rect.left, cx), std::min(rect.top, cy), std::max(rect.right, cx + 1),
+                std::max(rect.bottom, cy + 1)};
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+            const CTile* next = grid.GetTileAt(cx + dx, cy + dy);
+            const size_t at = static_cast<size_t>(cy + dy) * width + (cx + dx);
+            if (next != nullptr && next->type == type && !seen[at]) {
+                seen[at] = true;
+                queue.emplace_back(cx + dx, cy + dy);
+            }
+        }
+    }
+    std::vector<bool> area(static_cast<size_t>(rect.Width()) * rect.Height());
+    for (int ty = rect.top; ty < rect.bottom; ++ty) {
+        for (int tx = rect.left; tx < rect.right; ++tx) {
+            area[static_cast<size_t>(ty - rect.top) * rect.Width() + (tx - rect.left)] =
+                seen[static_cast<size_t>(ty) * width + tx];
+        }
+    }
+    return area;
 }
 
 void ChangeRivers(CTileGrid& grid, CMapEditor::RiverAction action, int x, int y, int kind,
@@ -141,6 +180,122 @@ void CMapEditor::Paste(const CTileBlock& block, int x, int y) {
                     grid.SetOverlays(column, row, storable ? rivers : std::vector<RiverOverlay>());
                 }
             }
+        }
+    });
+}
+
+TransitionPlan CMapEditor::PlanPaintedCorners(const TileRect& rect, int type,
+                                              const std::vector<bool>& painted,
+                                              const TransitionOptions& options) {
+    CTileGrid& grid = target.art.Grid();
+    // The tiles around that share painted corners, and a ring beyond whose corners may give
+    // way where the new corners meet the old ones without a cell.
+    constexpr int kMargin = 2;
+    const TileRect ring = ClipToGrid(grid, {rect.left - kMargin, rect.top - kMargin,
+                                            rect.right + kMargin, rect.bottom + kMargin});
+    CCornerField field = CCornerField::ReadBack(grid, ring);
+    std::vector<bool> fixed(static_cast<size_t>(ring.Width() + 1) * (ring.Height() + 1));
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            if (!painted[static_cast<size_t>(y - rect.top) * rect.Width() + (x - rect.left)]) {
+                continue;
+            }
+            for (int cy = y; cy <= y + 1; ++cy) {
+                for (int cx = x; cx <= x + 1; ++cx) {
+                    field.Set(cx, cy, static_cast<uint8_t>(type));
+                    fixed[static_cast<size_t>(cy - ring.top) * (ring.Width() + 1) +
+                          (cx - ring.left)] = true;
+                }
+            }
+        }
+    }
+    return CTransitionSolver(grid, options).Solve(field, ring, fixed, theRandom);
+}
+
+TransitionPlan CMapEditor::BrushTerrain(int type, int request, const TileRect& area,
+                                        const TransitionOptions& options) {
+    CTileGrid& grid = target.art.Grid();
+    const TileRect rect = ClipToGrid(grid, area);
+    TransitionPlan plan;
+    if (rect.IsEmpty()) {
+        return plan;
+    }
+    if (!IsFamilyType(type)) {
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                PaintTile(type, request, x, y);
+            }
+        }
+        return plan;
+    }
+    const std::vector<bool> painted(static_cast<size_t>(rect.Width()) * rect.Height(), true);
+    plan = PlanPaintedCorners(rect, type, painted, options);
+    if (!stroke) {
+        BeginStroke("Terrain Brush");
+    }
+    MapChange change;
+    for (const TilePick& pick : plan.picks) {
+        stroke->PaintTile(target, pick.type, pick.request, pick.x, pick.y);
+        change.tiles.push_back({pick.x, pick.y, pick.x + 1, pick.y + 1});
+    }
+    strokeSetTiles = strokeSetTiles || !plan.picks.empty();
+    Tell(change);
+    return plan;
+}
+
+TransitionPlan CMapEditor::FixTransitions(const TileRect& area, const TransitionOptions& options) {
+    EndStroke();
+    CTileGrid& grid = target.art.Grid();
+    const TileRect rect = ClipToGrid(grid, area);
+    if (rect.IsEmpty()) {
+        return {};
+    }
+    CCornerField field = CCornerField::ReadBack(grid, rect);
+    const std::vector<bool> fixed(static_cast<size_t>(rect.Width() + 1) * (rect.Height() + 1));
+    TransitionPlan plan = CTransitionSolver(grid, options).Solve(field, rect, fixed, theRandom);
+    ApplyPicks("Fix Transitions", plan);
+    return plan;
+}
+
+TransitionPlan CMapEditor::BucketFill(int x, int y, int type, int request,
+                                      const TransitionOptions& options) {
+    EndStroke();
+    CTileGrid& grid = target.art.Grid();
+    TileRect rect;
+    const std::vector<bool> area = ConnectedArea(grid, x, y, rect);
+    if (rect.IsEmpty()) {
+        return {};
+    }
+    if (!IsFamilyType(type)) {
+        ChangeTiles("Bucket Fill", rect, false, [&](CTileGrid& tiles, const TileRect&) {
+            for (int ty = rect.top; ty < rect.bottom; ++ty) {
+                for (int tx = rect.left; tx < rect.right; ++tx) {
+                    if (area[static_cast<size_t>(ty - rect.top) * rect.Width() +
+                             (tx - rect.left)]) {
+                        tiles.SetTile(type, request, tx, ty);
+                    }
+                }
+            }
+        });
+        return {};
+    }
+    TransitionPlan plan = PlanPaintedCorners(rect, type, area, options);
+    ApplyPicks("Bucket Fill", plan);
+    return plan;
+}
+
+void CMapEditor::ApplyPicks(const std::string& name, const TransitionPlan& plan) {
+    if (plan.picks.empty()) {
+        return;
+    }
+    TileRect around{plan.picks[0].x, plan.picks[0].y, plan.picks[0].x + 1, plan.picks[0].y + 1};
+    for (const TilePick& pick : plan.picks) {
+        around = {std::min(around.left, pick.x), std::min(around.top, pick.y),
+                  std::max(around.right, pick.x + 1), std::max(around.bottom, pick.y + 1)};
+    }
+    ChangeTiles(name, around, false, [&](CTileGrid& grid, const TileRect&) {
+        for (const TilePick& pick : plan.picks) {
+            grid.SetTile(pick.type, pick.request, pick.x, pick.y);
         }
     });
 }

@@ -12,6 +12,7 @@
 #include "edit/tile_block.h"
 #include "edit/tile_edit.h"
 #include "model/terrain_type.h"
+#include "transitions/transition_solver.h"
 
 // The one place where the map changes while it is edited: tiles, rivers, the terrain table and
 // the miles per tile, custom art and its exits, and the city art. Every change is an edit that
@@ -51,6 +52,21 @@ class CMapEditor {
     // cannot hold them on are left out, as the river tool leaves them out.
     void Paste(const CTileBlock& block, int x, int y);
 
+    // The terrain brush, one dab of it in the stroke under way (BeginStroke, EndStroke): a
+    // type of a transition family paints the corners of tiles and re-chooses the tiles touched
+    // and the ring around them, so that their transitions follow; any other type paints the
+    // tiles with request as PaintTile does. The plan says which tiles changed and which no cell
+    // fits.
+    TransitionPlan BrushTerrain(int type, int request, const TileRect& tiles,
+                                const TransitionOptions& options);
+    // Re-chooses the transitions of the part of area inside the map from the corners that its
+    // tiles show; one step, when anything changed.
+    TransitionPlan FixTransitions(const TileRect& area, const TransitionOptions& options);
+    // The connected tiles of the type of tile (x, y) take type: for a family type through
+    // their corners, the rim getting its transitions; otherwise as Rect of Terrain fills.
+    TransitionPlan BucketFill(int x, int y, int type, int request,
+                              const TransitionOptions& options);
+
     void SetTerrainRecord(int type, const CTerrainType& record);
     // Only a different value is a step.
     void SetMilesPerTile(int miles);
@@ -79,6 +95,13 @@ class CMapEditor {
     // history alone without tellTiles).
     void Record(std::unique_ptr<CMapEdit> edit, bool tellTiles = true);
     void Tell(const MapChange& change);
+    // One step of the tiles a plan sets.
+    void ApplyPicks(const std::string& name, const TransitionPlan& plan);
+    // The plan for the tiles of rect (and the ring around it) after the corners of the tiles
+    // that painted says were set to type.
+    TransitionPlan PlanPaintedCorners(const TileRect& rect, int type,
+                                      const std::vector<bool>& painted,
+                                      const TransitionOptions& options);
 
     MapTarget target;
     CEditHistory history;
