@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "art_random.h"
 #include "rgb.h"
@@ -49,7 +48,6 @@ CTransitionMask::CTransitionMask(const ExitMaskRow& exits, uint32_t seed)
             grids[cell][kDirectionPoints[d][1]][kDirectionPoints[d][0]] = (exits[cell] >> d) & 1;
         }
     }
-    MergeSharedPoints();
     for (Grid& grid : grids) {
         grid[1][1] = Middle(grid);
     }
@@ -60,30 +58,6 @@ CTransitionMask::CTransitionMask(const ExitMaskRow& exits, uint32_t seed)
     }
     BuildSheetLevel();
     BuildSheetDistance();
-}
-
-// Every point of the sheet's lattice (every half cell) gets the mean of the values the cells
-// around it give it.
-void CTransitionMask::MergeSharedPoints() {
-    std::map<std::pair<int, int>, std::pair<float, int>> shared;
-    auto forEachPoint = [&](auto visit) {
-        for (int cell = 0; cell < kSheetCells; ++cell) {
-            for (const auto& [column, row] : kDirectionPoints) {
-                int sheetX = (cell % kSheetColumns) * 2 + column;
-                int sheetY = (cell / kSheetColumns) * 2 + row;
-                visit(std::pair{sheetX, sheetY}, grids[cell][row][column]);
-            }
-        }
-    };
-    forEachPoint([&](const auto& key, float& value) {
-        auto& [sum, count] = shared[key];
-        sum += value;
-        ++count;
-    });
-    forEachPoint([&](const auto& key, float& value) {
-        const auto& [sum, count] = shared[key];
-        value = sum / count;
-    });
 }
 
 // A cell whose edges are all one terrain shows the other one in a patch somewhere in its middle:
@@ -147,33 +121,43 @@ void CTransitionMask::BuildSheetLevel() {
     }
 }
 
-float CTransitionMask::SheetLevel(int x, int y) const {
-    return sheetLevel[std::clamp(y, 0, kSheetSize - 1) * kSheetSize +
-                      std::clamp(x, 0, kSheetSize - 1)];
+float CTransitionMask::LevelNear(int x, int y, int dx, int dy) const {
+    // Each cell stands alone: what lies beyond its edge is its own edge again, so that any two
+    // cells that agree on the points of an edge meet there as if they were neighbours.
+    const int left = x / CTileField::kSize * CTileField::kSize;
+    const int top = y / CTileField::kSize * CTileField::kSize;
+    const int nx = std::clamp(x + dx, left, left + CTileField::kSize - 1);
+    const int ny = std::clamp(y + dy, top, top + CTileField::kSize - 1);
+    return sheetLevel[ny * kSheetSize + nx];
 }
 
 float CTransitionMask::SlopeDistance(int x, int y) const {
-    // The level is one continuous field over the sheet, so its slope is measured across cell
-    // edges and comes out the same on both sides of them.
-    float gx = (SheetLevel(x + 1, y) - SheetLevel(x - 1, y)) / 2;
-    float gy = (SheetLevel(x, y + 1) - SheetLevel(x, y - 1)) / 2;
+    // At the cell's edge the difference is taken on the one side there is.
+    auto difference = [](float before, float after, bool first, bool last) {
+        return (after - before) / ((first || last) ? 1 : 2);
+    };
+    const int cx = x % CTileField::kSize;
+    const int cy = y % CTileField::kSize;
+    const int end = CTileField::kSize - 1;
+    float gx = difference(LevelNear(x, y, -1, 0), LevelNear(x, y, 1, 0), cx == 0, cx == end);
+    float gy = difference(LevelNear(x, y, 0, -1), LevelNear(x, y, 0, 1), cy == 0, cy == end);
     float slope = std::max(std::hypot(gx, gy), 0.01f);
-    return std::clamp(SheetLevel(x, y) / slope, -kFarAway, kFarAway);
+    return std::clamp(LevelNear(x, y, 0, 0) / slope, -kFarAway, kFarAway);
 }
 
 void CTransitionMask::BuildSheetDistance() {
     // Next to the dividing line the level over its slope is a good distance. Further away it
     // overstates the distance where the line runs close to itself, across a narrow spit or
     // strait, and a coast there would lose its beach; so those pixels take the shortest way
-    // over the sheet to a pixel next to the line instead.
+    // within their cell to a pixel next to the line instead.
     constexpr int kSteps[4][2] = {{-1, 0}, {0, -1}, {-1, -1}, {1, -1}};
     std::vector<float> distance(kSheetSize * kSheetSize, kFarAway);
     auto at = [&](int x, int y) -> float& { return distance[y * kSheetSize + x]; };
     for (int y = 0; y < kSheetSize; ++y) {
         for (int x = 0; x < kSheetSize; ++x) {
-            bool open = SheetLevel(x, y) >= 0;
+            bool open = LevelNear(x, y, 0, 0) >= 0;
             for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                if ((SheetLevel(x + dx, y + dy) >= 0) != open) {
+                if ((LevelNear(x, y, dx, dy) >= 0) != open) {
                     at(x, y) = std::abs(SlopeDistance(x, y));
                 }
             }
@@ -183,7 +167,9 @@ void CTransitionMask::BuildSheetDistance() {
         for (const auto& [dx, dy] : kSteps) {
             int nx = x + sign * dx;
             int ny = y + sign * dy;
-            if (nx >= 0 && ny >= 0 && nx < kSheetSize && ny < kSheetSize) {
+            if (nx >= 0 && ny >= 0 && nx < kSheetSize && ny < kSheetSize &&
+                nx / CTileField::kSize == x / CTileField::kSize &&
+                ny / CTileField::kSize == y / CTileField::kSize) {
                 at(x, y) = std::min(at(x, y), at(nx, ny) + std::hypot(static_cast<float>(dx),
                                                                       static_cast<float>(dy)));
             }

@@ -12,10 +12,10 @@
 // Where a transition sheet shows which of its two terrains. Each cell gets a 3 x 3 grid of
 // values, 1 for the "open" terrain (where the exit table lets track leave the cell: its corners
 // and edge midpoints) and 0 for the other; the middle follows its neighbours, and a cell whose
-// edges leave no room for one of the terrains gets an island (or a lake) of it inside. Neighbouring
-// cells of the sheet share the values on their common edges, so the sheet reads as one landscape
-// and every stamp (a block of neighbouring cells) joins without a seam; the grid is interpolated
-// with flat tangents at the edges, and shared tile-periodic noise roughens the dividing line.
+// edges leave no room for one of the terrains gets an island (or a lake) of it inside. Each cell
+// is drawn from its own points alone, so that any two cells that agree on the points of an edge
+// meet there without a seam, wherever they stand on the sheet: the grid is interpolated with
+// flat tangents at the edges, and shared tile-periodic noise roughens the dividing line.
 class CTransitionMask {
   public:
     CTransitionMask(const ExitMaskRow& exits, uint32_t seed);
@@ -34,12 +34,12 @@ class CTransitionMask {
         float phase;  // turns the bulges of the shore
     };
 
-    void MergeSharedPoints();
     void AddIsland(int cell);
     float IslandAt(int cell, int x, int y) const;
     CTileField Level(int cell) const;
     void BuildSheetLevel();
-    float SheetLevel(int x, int y) const;  // clamped to the sheet
+    // The level of the sheet's pixel (x, y) moved by (dx, dy), clamped to the pixel's cell.
+    float LevelNear(int x, int y, int dx, int dy) const;
     float SlopeDistance(int x, int y) const;
     void BuildSheetDistance();
 
