@@ -31,6 +31,17 @@ inline constexpr int kCmdAbout = 57664;
 inline constexpr int kCmdCopy = 57634;
 inline constexpr int kCmdPaste = 57637;
 inline constexpr int kCmdPrint = 57607;
+inline constexpr int kCmdTerrainBrush = 32793;
+inline constexpr int kCmdBucketFill = 32794;
+inline constexpr int kCmdFixTransitions = 32795;
+// Brush sizes 1, 2, 3 and 5, and the coast sheets Grass-Ocean A, B and C.
+inline constexpr int kCmdBrushSize1 = 32796;
+inline constexpr int kCmdBrushSize2 = 32797;
+inline constexpr int kCmdBrushSize3 = 32798;
+inline constexpr int kCmdBrushSize5 = 32799;
+inline constexpr int kCmdCoastSheetA = 32800;
+inline constexpr int kCmdCoastSheetB = 32801;
+inline constexpr int kCmdCoastSheetC = 32802;
 
 inline constexpr int kPaneX = 2000;
 inline constexpr int kPaneY = 2001;
@@ -41,7 +52,7 @@ struct ToolCommand {
     EditTool tool;
 };
 inline constexpr ToolCommand kToolCommands[] = {
-    {kCmdPaintTerrain, EditTool::PaintTerrain},
-    {kCmdRectOfTerrain, EditTool::RectOfTerrain},
-    {kCmdSelectRect, EditTool::SelectRect},
+    {kCmdPaintTerrain, EditTool::PaintTerrain}, {kCmdRectOfTerrain, EditTool::RectOfTerrain},
+    {kCmdSelectRect, EditTool::SelectRect},     {kCmdTerrainBrush, EditTool::TerrainBrush},
+    {kCmdBucketFill, EditTool::BucketFill},
 };

@@ -1,8 +1,16 @@
 #pragma once
 
-// The tools of the map view. The first three are chosen in the Edit menu; the river tool takes
-// the place of Paint Terrain and Rect of Terrain while a river kind is chosen, and the paste
-// tool the place of any of them while a paste is under way.
-enum class EditTool { PaintTerrain, RectOfTerrain, SelectRect, River, Paste };
+// The tools of the map view. The first five are chosen in the Edit menu; the river tool takes
+// the place of all but Select Rect while a river kind is chosen, and the paste tool the place of
+// any of them while a paste is under way.
+enum class EditTool {
+    PaintTerrain,
+    RectOfTerrain,
+    SelectRect,
+    TerrainBrush,
+    BucketFill,
+    River,
+    Paste
+};
 
-inline constexpr int kEditToolCount = 5;
+inline constexpr int kEditToolCount = 7;

@@ -1,6 +1,7 @@
 #include "editor/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -19,6 +20,7 @@
 #include "editor/editor_wnd.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
+#include "model/terrain_type.h"
 
 namespace {
 
@@ -64,7 +66,32 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdCopy, "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
     {kCmdPaste, "&Paste", "Insert Clipboard contents\nPaste"},
     {kCmdPrint, "&Print...", "Print the active document\nPrint"},
+    {kCmdTerrainBrush, "Terrain &Brush",
+     "Paints the chosen terrain with its coasts, shores and mountain feet\nTerrain Brush"},
+    {kCmdBucketFill, "Bucket &Fill",
+     "Fills the connected area of one terrain with the chosen terrain\nBucket Fill"},
+    {kCmdFixTransitions, "Fix Tra&nsitions",
+     "Gives the selection, or the whole map, its coasts, shores and mountain feet"},
+    {kCmdBrushSize1, "&1 Tile", "The terrain brush paints one tile"},
+    {kCmdBrushSize2, "&2 x 2 Tiles", "The terrain brush paints 2 x 2 tiles"},
+    {kCmdBrushSize3, "&3 x 3 Tiles", "The terrain brush paints 3 x 3 tiles"},
+    {kCmdBrushSize5, "&5 x 5 Tiles", "The terrain brush paints 5 x 5 tiles"},
+    {kCmdCoastSheetA, "Grass-Ocean &A", "Coasts of grass may use the Grass-Ocean A cells"},
+    {kCmdCoastSheetB, "Grass-Ocean &B", "Coasts of grass may use the Grass-Ocean B cells"},
+    {kCmdCoastSheetC, "Grass-Ocean &C",
+     "Coasts of grass may use the Grass-Ocean C cells (other resources than A and B)"},
 };
+
+// The brush sizes and coast sheets of the Edit menu, by command.
+constexpr std::pair<int, int> kBrushSizes[] = {
+    {kCmdBrushSize1, 1}, {kCmdBrushSize2, 2}, {kCmdBrushSize3, 3}, {kCmdBrushSize5, 5}};
+constexpr std::pair<int, int> kCoastSheets[] = {{kCmdCoastSheetA, TERRAIN_TYPE_GRASS_OCEAN_A},
+                                                {kCmdCoastSheetB, TERRAIN_TYPE_GRASS_OCEAN_B},
+                                                {kCmdCoastSheetC, TERRAIN_TYPE_GRASS_OCEAN_C}};
+
+// Menu entries that open a submenu instead of running a command.
+constexpr int kMenuBrushSize = -1;
+constexpr int kMenuCoastSheets = -2;
 
 constexpr const char* kIdleText = "For Help, press F1";
 
@@ -133,6 +160,7 @@ void CMainFrame::CreateCommands() {
         {kCmdExportBitmap, &CMainFrame::OnExportBitmap},
         {kCmdEditTerrainInfo, &CMainFrame::OnEditTerrainInfo},
         {kCmdImportCityArt, &CMainFrame::OnImportCityArt},
+        {kCmdFixTransitions, &CMainFrame::OnFixTransitions},
         {kCmdAbout, &CMainFrame::ShowAbout},
         {kCmdUndo, &CMainFrame::OnUndo},
         {kCmdRedo, &CMainFrame::OnRedo},
@@ -149,6 +177,18 @@ void CMainFrame::CreateCommands() {
         action->setEnabled(true);
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, tool] { choice.SetTool(tool); });
+    }
+    for (auto [id, size] : kBrushSizes) {
+        commands[id]->setCheckable(true);
+        commands[id]->setEnabled(true);
+        connect(commands[id], &QAction::triggered, this,
+                [this, size] { choice.SetBrushSize(size); });
+    }
+    for (auto [id, sheet] : kCoastSheets) {
+        commands[id]->setCheckable(true);
+        commands[id]->setEnabled(true);
+        connect(commands[id], &QAction::toggled, this,
+                [this, sheet](bool use) { choice.SetCoastSheet(sheet, use); });
     }
     for (int id : {kCmdOpenGameData, kCmdExit, kCmdAbout}) {
         commands[id]->setEnabled(true);
@@ -184,6 +224,8 @@ void CMainFrame::CreateCommands() {
         {kCmdPaintTerrain, "paint_terrain"},
         {kCmdRectOfTerrain, "rect_of_terrain"},
         {kCmdSelectRect, "select_rect"},
+        {kCmdTerrainBrush, "terrain_brush"},
+        {kCmdBucketFill, "bucket_fill"},
     };
     for (auto [id, name] : icons) {
         commands[id]->setIcon(QIcon(QString(":/icons/%1.xpm").arg(name)));
@@ -194,8 +236,9 @@ void CMainFrame::CreateToolBar() {
     toolBar = new QToolBar(this);
     toolBar->setObjectName("toolBar");
     toolBar->setIconSize(QSize(16, 15));
-    for (int id : {kCmdCopy, kCmdPaste, 0, kCmdPrint, 0, kCmdAbout, 0, kCmdRandomSubtype, 0,
-                   kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect}) {
+    for (int id :
+         {kCmdCopy, kCmdPaste, 0, kCmdPrint, 0, kCmdAbout, 0, kCmdRandomSubtype, 0,
+          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, kCmdTerrainBrush, kCmdBucketFill}) {
         if (id == 0) {
             toolBar->addSeparator();
         } else {
@@ -216,7 +259,8 @@ void CMainFrame::CreateMenus() {
           kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
         {"&Edit",
          {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdRandomSubtype, 0,
-          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, 0, kCmdEditTerrainInfo,
+          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, kCmdTerrainBrush, kCmdBucketFill,
+          kMenuBrushSize, kMenuCoastSheets, kCmdFixTransitions, 0, kCmdEditTerrainInfo,
           kCmdImportCityArt}},
         {"&View", {kCmdToolbar, kCmdStatusBar, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
         {"&Help", {kCmdAbout}},
@@ -229,10 +273,27 @@ void CMainFrame::CreateMenus() {
         for (int id : ids) {
             if (id == 0) {
                 menu->addSeparator();
+            } else if (id == kMenuBrushSize || id == kMenuCoastSheets) {
+                AddSubmenu(*menu, id);
             } else {
                 menu->addAction(commands[id]);
             }
         }
+    }
+}
+
+void CMainFrame::AddSubmenu(QMenu& menu, int which) {
+    QMenu* submenu = menu.addMenu(which == kMenuBrushSize ? "Brush Si&ze" : "Coast S&heets");
+    if (which == kMenuBrushSize) {
+        auto* sizes = new QActionGroup(submenu);
+        for (auto [id, size] : kBrushSizes) {
+            sizes->addAction(commands[id]);
+            submenu->addAction(commands[id]);
+        }
+        return;
+    }
+    for (auto [id, sheet] : kCoastSheets) {
+        submenu->addAction(commands[id]);
     }
 }
 
@@ -305,6 +366,15 @@ void CMainFrame::UpdateFrameState() {
     commands[kCmdRandomSubtype]->setChecked(choice.RandomSubtype());
     for (auto [id, tool] : kToolCommands) {
         commands[id]->setChecked(choice.Tool() == tool);
+    }
+    commands[kCmdFixTransitions]->setEnabled(mapOpen);
+    for (auto [id, size] : kBrushSizes) {
+        commands[id]->setChecked(choice.BrushSize() == size);
+    }
+    const std::vector<int>& sheets = choice.Transitions().coastSheets;
+    for (auto [id, sheet] : kCoastSheets) {
+        QSignalBlocker quiet(commands[id]);
+        commands[id]->setChecked(std::find(sheets.begin(), sheets.end(), sheet) != sheets.end());
     }
     setWindowTitle(WindowTitle());
 }

@@ -70,6 +70,8 @@ class CMainFrame : public QMainWindow {
     void OnExportBitmap();
     void OnEditTerrainInfo();
     void OnImportCityArt();
+    // Fix Transitions of the selection, or of the whole map without one.
+    void OnFixTransitions();
     void OnUndo();
     void OnRedo();
     // Zoom In (step 1), Zoom Out (step -1) about the view's centre.
@@ -96,6 +98,8 @@ class CMainFrame : public QMainWindow {
     void CreateCommands();
     void AddCommand(int id, const char* text, const char* prompt);
     void CreateMenus();
+    // The Edit menu's Brush Size or Coast Sheets.
+    void AddSubmenu(QMenu& menu, int which);
     void CreateToolBar();
     void CreateStatusBar();
     // Undo and Redo with the names of their steps, Cut, Copy and Paste.

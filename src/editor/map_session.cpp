@@ -69,6 +69,7 @@ void CMapSession::Opened(const std::string& file, bool matchesFile) {
     open = true;
     editor.StartHistory(matchesFile);
     SetSelection(QRect());
+    SetUnfit({});
     emit opened();
 }
 
@@ -79,6 +80,7 @@ void CMapSession::Close() {
     importedFrom.clear();
     editor.StartHistory(false);
     SetSelection(QRect());
+    SetUnfit({});
     emit closed();
 }
 
@@ -91,7 +93,24 @@ void CMapSession::Notify(const QString& text) {
     emit notice(text);
 }
 
+void CMapSession::MarkUnfit(const std::vector<std::pair<int, int>>& tiles) {
+    std::vector<QPoint> marked;
+    for (auto [x, y] : tiles) {
+        marked.emplace_back(x, y);
+    }
+    SetUnfit(std::move(marked));
+}
+
+void CMapSession::SetUnfit(std::vector<QPoint> tiles) {
+    if (tiles.empty() && unfit.empty()) {
+        return;
+    }
+    std::vector<QPoint> before = std::exchange(unfit, std::move(tiles));
+    emit unfitChanged(before);
+}
+
 void CMapSession::MapChanged(const MapChange& change) {
+    SetUnfit({});
     for (const TileRect& tiles : change.tiles) {
         emit tilesChanged(ToQRect(tiles));
     }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "document/map_document.h"
 #include "edit/map_editor.h"
@@ -55,6 +58,10 @@ class CMapSession : public QObject, public CMapObserver {
 
     // A note for the status bar, such as why a tool did nothing.
     void Notify(const QString& text);
+    // The tiles that the last transition edit could not fit a cell to, shown until the next
+    // edit; and their marking.
+    const std::vector<QPoint>& Unfit() const { return unfit; }
+    void MarkUnfit(const std::vector<std::pair<int, int>>& tiles);
 
     void MapChanged(const MapChange& change) override;
 
@@ -71,9 +78,12 @@ class CMapSession : public QObject, public CMapObserver {
     void closed();
     void selectionChanged();
     void notice(const QString& text);
+    // The unfit tiles changed: these were marked before.
+    void unfitChanged(const std::vector<QPoint>& before);
 
   private:
     void Opened(const std::string& file, bool matchesFile);
+    void SetUnfit(std::vector<QPoint> tiles);
 
     CMapDocument document;
     CMapEditor editor{document.art, document.overview};
@@ -82,4 +92,5 @@ class CMapSession : public QObject, public CMapObserver {
     // The colour file of a map imported and not yet saved.
     std::string importedFrom;
     QRect selection;
+    std::vector<QPoint> unfit;
 };

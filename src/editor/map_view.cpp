@@ -15,11 +15,13 @@
 #include "editor/pane_style.h"
 #include "editor/tile_rects.h"
 #include "editor/tool_choice.h"
+#include "editor/tools/bucket_fill_tool.h"
 #include "editor/tools/paint_tool.h"
 #include "editor/tools/paste_tool.h"
 #include "editor/tools/rect_tool.h"
 #include "editor/tools/river_tool.h"
 #include "editor/tools/select_tool.h"
+#include "editor/tools/terrain_brush_tool.h"
 #include "platform/user_interaction.h"
 
 namespace {
@@ -56,6 +58,8 @@ CMapView::CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent)
     tools = {std::make_unique<CPaintTool>(session, choice),
              std::make_unique<CRectTool>(session, choice),
              std::make_unique<CSelectTool>(session, choice),
+             std::make_unique<CTerrainBrushTool>(session, choice),
+             std::make_unique<CBucketFillTool>(session, choice),
              std::make_unique<CRiverTool>(session, choice),
              std::make_unique<CPasteTool>(session, choice)};
     StylePane(*this, kPaneGrey);
@@ -77,6 +81,13 @@ CMapView::CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent)
         }
     });
     connect(&choice, &CToolChoice::changed, this, &CMapView::ChoiceChanged);
+    connect(&session, &CMapSession::unfitChanged, this, [this](const std::vector<QPoint>& before) {
+        for (const std::vector<QPoint>* tiles : {&before, &this->session.Unfit()}) {
+            for (QPoint tile : *tiles) {
+                InvalidateTile(tile.x(), tile.y());
+            }
+        }
+    });
 }
 
 CMapView::~CMapView() = default;

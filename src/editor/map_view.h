@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "editor/edit_tool.h"
@@ -27,6 +28,9 @@ class CMapView : public QAbstractScrollArea {
     // Thickness of the rubber band's frame, and of the outline of the tiles under the pointer.
     static constexpr int kBandWidth = 5;
     static constexpr int kOutlineWidth = 2;
+    // The red frame of a tile that no transition cell fits.
+    static constexpr int kMarkWidth = 2;
+    static constexpr uint32_t kMarkColour = 0xFFFF0000;
 
     CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent);
     ~CMapView() override;

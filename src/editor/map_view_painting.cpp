@@ -101,4 +101,19 @@ void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
     RenderTiles(session.Art(), tileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
                 scrollY + endRow, target, firstCol * tileSize - rect.left(),
                 firstRow * tileSize - rect.top());
+    // The tiles no cell fitted, framed in red over their art.
+    for (QPoint tile : session.Unfit()) {
+        const QRect pixels((tile.x() - scrollX) * tileSize, (tile.y() - scrollY) * tileSize,
+                           tileSize, tileSize);
+        const QRect inner = pixels.adjusted(kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth);
+        const QRect shown = pixels.intersected(rect);
+        for (int y = shown.top(); y <= shown.bottom(); ++y) {
+            uint32_t* row = target.pixels + (y - rect.top()) * target.stride - rect.left();
+            for (int x = shown.left(); x <= shown.right(); ++x) {
+                if (!inner.contains(x, y)) {
+                    row[x] = kMarkColour;
+                }
+            }
+        }
+    }
 }

@@ -14,7 +14,8 @@
 namespace {
 
 // Some of every kind of country, so that the picture shows the art: a coast, mountains, woods,
-// farms round a town, and a river. Painted as a designer paints, one step each.
+// farms round a town, and a river. Painted as a designer paints, one step each, and given its
+// transitions.
 void Landscape(CMapEditor& editor, int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     }
     frame.NewMap(60, 40, TERRAIN_TYPE_GRASS);
     Landscape(frame.Session().Editor(), 60, 40);
+    // Coasts, shores and mountain feet, as Fix Transitions gives them.
+    frame.Session().Editor().FixTransitions({0, 0, 60, 40}, TransitionOptions::Default());
     // Woods chosen, and a block of the coast selected with Select Rect.
     frame.Choice().SelectType(TERRAIN_TYPE_WOODS);
     frame.Choice().SelectCell(4);

@@ -1,5 +1,7 @@
 #include "editor/tool_choice.h"
 
+#include <algorithm>
+
 #include "art/map_art.h"
 #include "model/terrain_table.h"
 #include "model/terrain_type.h"
@@ -59,6 +61,23 @@ void CToolChoice::SetRandomSubtype(bool on) {
 
 void CToolChoice::SetTool(EditTool newTool) {
     tool = newTool;
+    emit changed();
+}
+
+void CToolChoice::SetBrushSize(int tiles) {
+    brushSize = tiles;
+    emit changed();
+}
+
+void CToolChoice::SetCoastSheet(int sheet, bool use) {
+    std::vector<int>& sheets = transitions.coastSheets;
+    auto found = std::find(sheets.begin(), sheets.end(), sheet);
+    if (use && found == sheets.end()) {
+        sheets.push_back(sheet);
+        std::sort(sheets.begin(), sheets.end());
+    } else if (!use && found != sheets.end() && sheets.size() > 1) {
+        sheets.erase(found);
+    }
     emit changed();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <vector>
 
 #include "edit/tile_block.h"
 #include "editor/edit_tool.h"
 #include "model/builtin_tables.h"
+#include "transitions/terrain_families.h"
 
 class CMapArt;
 
@@ -30,6 +32,10 @@ class CToolChoice : public QObject {
     EditTool ActiveTool() const;
     const CTileBlock& Clipboard() const { return clipboard; }
     bool IsPasting() const { return pasting; }
+    // The terrain brush's side in tiles: 1, 2, 3 or 5.
+    int BrushSize() const { return brushSize; }
+    // The sheets that the brush, Bucket Fill and Fix Transitions take for coasts of grass.
+    const TransitionOptions& Transitions() const { return transitions; }
 
     // A terrain type with its first cell, or a river kind with its first piece.
     void SelectType(int terrainType);
@@ -42,6 +48,9 @@ class CToolChoice : public QObject {
     // something copied.
     void StartPaste();
     void EndPaste();
+    void SetBrushSize(int tiles);
+    // Lets the coast sheet (a Grass-Ocean type) be used or not; the last one stays.
+    void SetCoastSheet(int sheet, bool use);
 
     // The requested subtype that Paint Terrain, Rect of Terrain and Cut set.
     int RequestedSubtype() const;
@@ -68,4 +77,6 @@ class CToolChoice : public QObject {
     EditTool tool = EditTool::SelectRect;
     CTileBlock clipboard;
     bool pasting = false;
+    int brushSize = 1;
+    TransitionOptions transitions = TransitionOptions::Default();
 };

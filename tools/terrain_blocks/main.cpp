@@ -1,7 +1,7 @@
 // tarvo_terrain_blocks: writes the map behind docs/terrain-blocks.png, the built-in art as a
 // designer sees it in large fills: a 10 x 10 block of every plain type with grass around it, a
-// river system with forks, crossings and tributaries, and a coastline laid from the stamps of
-// the first grass-ocean sheet.
+// river system with forks, crossings and tributaries, and a bay with an island whose coasts
+// Fix Transitions chose.
 //
 //   tarvo_terrain_blocks GAMEDATA OUT.gmp
 
@@ -12,6 +12,7 @@
 #include "art/art_catalog.h"
 #include "art/overview_picture.h"
 #include "art/river_piece_table.h"
+#include "edit/map_editor.h"
 #include "mapfile/map_file.h"
 #include "model/builtin_tables.h"
 #include "model/terrain_table.h"
@@ -118,18 +119,24 @@ void PaintRivers(CTileGrid& grid, int left, int top) {
     }
 }
 
-// Every stamp of the sheet at its place in the sheet, and the single cells between them, so the
-// sheet's whole landscape lies on the map: a sea with islands inside a ring of coast.
-void PaintCoast(CTileGrid& grid, int type, int left, int top) {
-    const StampGroupRow& groups = *StampGroupTable(theTerrainTable.Record(type).stampTable);
-    for (int group = 0; group < 256; ++group) {
-        for (int cell = 0; cell < kSheetCells; ++cell) {
-            if (groups[cell] == group) {
-                grid.SetTile(type, cell + 1, left + cell % kSheetColumns,
-                             top + cell / kSheetColumns);
-            }
+// A bay of plain ocean with shallows along its shore and an island in it, open to the block's
+// bottom edge, and then the coasts that Fix Transitions gives it.
+void PaintCoast(CMapArt& art, CDibImage& overview, int left, int top) {
+    CTileGrid& grid = art.Grid();
+    for (int y = 0; y < kBlock + 1; ++y) {
+        for (int x = 0; x < kBlock; ++x) {
+            const int dx = 2 * x - (kBlock - 1);
+            const int dy = 2 * y - 2 * kBlock;
+            const bool sea = dx * dx + dy * dy < 4 * 60;
+            const bool island = (x - 5) * (x - 5) + (y - 7) * (y - 7) <= 2;
+            grid.SetTile(sea && !island ? TERRAIN_TYPE_OCEAN : TERRAIN_TYPE_GRASS, 1, left + x,
+                         top + y);
         }
     }
+    RebuildOverview(art, overview);
+    CMapEditor(art, overview)
+        .FixTransitions({left - 1, top - 1, left + kBlock + 1, top + kBlock + 1},
+                        TransitionOptions::Default());
 }
 
 }  // namespace
@@ -146,6 +153,7 @@ int main(int argc, char** argv) {
     CMapArt art{grid};
     Require(grid.Allocate(kBlockColumns * kPitch + 1, kBlockRows * kPitch + 1), "allocating");
     grid.FillAll(TERRAIN_TYPE_GRASS);
+    CDibImage overview;
     for (int row = 0; row < kBlockRows; ++row) {
         for (int column = 0; column < kBlockColumns; ++column) {
             int left = 1 + column * kPitch;
@@ -154,13 +162,12 @@ int main(int argc, char** argv) {
             if (panel == kRiverPanel) {
                 PaintRivers(grid, left, top);
             } else if (panel == kCoastPanel) {
-                PaintCoast(grid, TERRAIN_TYPE_GRASS_OCEAN_A, left, top);
+                PaintCoast(art, overview, left, top);
             } else {
                 grid.FillRect(panel, kRandomFirstSet, left, top, left + kBlock, top + kBlock);
             }
         }
     }
-    CDibImage overview;
     RebuildOverview(art, overview);
     Require(SaveMap(argv[2], art, overview) == 0, std::string("saving ") + argv[2]);
     return 0;
