@@ -28,24 +28,32 @@ TileVotes VotesOf(const CTile& tile) {
     return votes;
 }
 
-// Which of two types with as many votes a corner takes, after one a plain tile gave: the open
-// side of the families, so that a corner on a straight shore is land, and shores lie in the
-// water's tiles whichever way they face.
-int TieRank(int type) {
-    if (IsWaterType(type)) {
-        return 0;
-    }
-    if (IsMountainType(type)) {
-        return 1;
-    }
-    return type == TERRAIN_TYPE_DESERT ? 2 : 3;
+// A corner is decided the way the families divide the land: water or land first, on land
+// mountain or low ground, and then the type most tiles of that side give. Even splits go to the
+// open side (land, low ground), so that a corner on a straight shore is land and shores lie in
+// the water's tiles whichever way they face; within a side, to a type a plain tile gave, then to
+// grass before desert.
+enum Side { kWater, kMountain, kLowGround };
+
+Side SideOf(int type) {
+    return IsWaterType(type) ? kWater : IsMountainType(type) ? kMountain : kLowGround;
 }
 
 uint8_t Winner(const uint8_t* types, const bool* plain, int votes) {
-    uint8_t best = types[0];
-    int bestCount = 0;
-    bool bestPlain = false;
+    int sides[3] = {};
     for (int i = 0; i < votes; ++i) {
+        ++sides[SideOf(types[i])];
+    }
+    const int land = sides[kMountain] + sides[kLowGround];
+    const Side side = sides[kWater] > land                   ? kWater
+                      : sides[kMountain] > sides[kLowGround] ? kMountain
+                                                             : kLowGround;
+    uint8_t best = 0;
+    int bestRank = -1;
+    for (int i = 0; i < votes; ++i) {
+        if (SideOf(types[i]) != side) {
+            continue;
+        }
         int count = 0;
         bool anyPlain = false;
         for (int j = 0; j < votes; ++j) {
@@ -54,14 +62,10 @@ uint8_t Winner(const uint8_t* types, const bool* plain, int votes) {
                 anyPlain = anyPlain || plain[j];
             }
         }
-        const bool better =
-            count > bestCount ||
-            (count == bestCount &&
-             (anyPlain != bestPlain ? anyPlain : TieRank(types[i]) > TieRank(best)));
-        if (better) {
+        const int rank = count * 4 + (anyPlain ? 2 : 0) + (types[i] == TERRAIN_TYPE_DESERT ? 0 : 1);
+        if (rank > bestRank) {
             best = types[i];
-            bestCount = count;
-            bestPlain = anyPlain;
+            bestRank = rank;
         }
     }
     return best;

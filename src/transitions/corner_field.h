@@ -16,8 +16,9 @@ class CCornerField {
   public:
     // The corners of the tiles of rect (inside the grid), read back from the tiles around each
     // corner: a plain tile gives its type, a transition tile the type of its open or closed
-    // side as its exit mask says; the majority wins, and a tie goes to a type a plain tile
-    // gave.
+    // side as its exit mask says. The majority wins, side by side as the families divide the
+    // land (water or land, then mountain or low ground, then the type), an even split going
+    // to the open side.
     static CCornerField ReadBack(const CTileGrid& grid, const TileRect& rect);
 
     const TileRect& Rect() const { return rect; }

@@ -108,7 +108,8 @@ TileTransition TransitionOf(const TileCorners& corners, int currentType,
     auto all = [&](auto test) { return std::all_of(corners.begin(), corners.end(), test); };
     auto any = [&](auto test) { return std::any_of(corners.begin(), corners.end(), test); };
     auto isWater = [](int type) { return IsWaterType(type); };
-    if (all([](int type) { return IsCoastLand(type) || IsWaterType(type); }) && any(isWater)) {
+    if (all([](int type) { return IsCoastLand(type) || IsWaterType(type); }) && any(isWater) &&
+        any(IsCoastLand)) {
         const int grass = static_cast<int>(
             std::count(corners.begin(), corners.end(), static_cast<uint8_t>(TERRAIN_TYPE_GRASS)));
         const int desert = static_cast<int>(
@@ -123,7 +124,7 @@ TileTransition TransitionOf(const TileCorners& corners, int currentType,
         return Transition(TransitionFamily::GrassDesert, corners, kGrassDesert, true);
     }
     auto isMountain = [](int type) { return IsMountainType(type); };
-    if (any(isMountain) &&
+    if (any(isMountain) && any(IsLowGround) &&
         all([](int type) { return IsMountainType(type) || IsLowGround(type); })) {
         return Transition(TransitionFamily::MountainFoot, corners, kMountainFoot, true);
     }

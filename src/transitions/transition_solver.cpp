@@ -140,10 +140,10 @@ void CTransitionSolver::Grow(CCornerField& field, const TileRect& tiles, std::ve
             open = !open;
             best = CornerToMove(field, fixed, x, y, t.family, open);
         }
-        if (best < 0) {
+        const int target = SideType(corners, t.family, open);
+        if (best < 0 || target < 0) {
             continue;
         }
-        const int target = SideType(corners, t.family, open);
         const int cx = x + kCornerOffsets[best][0];
         const int cy = y + kCornerOffsets[best][1];
         field.Set(cx, cy, static_cast<uint8_t>(target));

@@ -114,6 +114,24 @@ TEST_F(TransitionSolverTest, MountainFeetAndDesertShoresErodeWhereNoCellFits) {
     }
 }
 
+// Where more than two families meet (shallows by the ocean, desert beside grass, mountains by
+// the sea), every tile still gets a cell, and a second run finds next to nothing to change.
+TEST_F(TransitionSolverTest, MixedTerrainsLeaveNoTileWithoutACell) {
+    PaintBlobs(map.grid, TERRAIN_TYPE_OCEAN, TERRAIN_TYPE_GRASS, 11);
+    const int kinds[] = {TERRAIN_TYPE_SHALLOW, TERRAIN_TYPE_DESERT, TERRAIN_TYPE_MOUNTAIN_1,
+                         TERRAIN_TYPE_MOUNTAIN_3};
+    for (int i = 0; i < 80; ++i) {
+        const int x = (i * 37) % 100;
+        const int y = (i * 53) % 100;
+        map.grid.FillRect(kinds[i % 4], 1, x, y, x + 2 + i % 3, y + 2 + i % 2);
+    }
+    EXPECT_TRUE(
+        editor.FixTransitions({0, 0, 100, 100}, TransitionOptions::Default()).unfit.empty());
+    TransitionPlan again = editor.FixTransitions({0, 0, 100, 100}, TransitionOptions::Default());
+    EXPECT_TRUE(again.unfit.empty());
+    EXPECT_LT(again.picks.size(), 100u);
+}
+
 // Two brush dabs that meet at a corner leave a tile with two land corners set diagonally: a
 // corner gives way and the coast closes; the stroke undoes at once. A diagonal on the rim of
 // the area, whose corners cannot move, is reported with the nearest cell.
@@ -146,7 +164,8 @@ TEST_F(TransitionSolverTest, DiagonalsGiveWayOrAreReported) {
 }
 
 // Corners read back from the tiles around them: plain tiles give their type, transition tiles
-// their mask's side; the majority wins, a tie goes to a plain tile's type, then to land.
+// their mask's side; the majority of sides wins, an even split going to land, and within a
+// side a type a plain tile gave.
 TEST_F(TransitionSolverTest, CornersReadBackFromTheTilesAroundThem) {
     map.grid.SetTile(TERRAIN_TYPE_SHALLOW, 1, 1, 0);
     map.grid.SetTile(TERRAIN_TYPE_GRASS, 1, 0, 1);
