@@ -43,7 +43,9 @@ CBuiltInArt::Entry* CBuiltInArt::Load(Entry& entry, int resourceId, bool keyed) 
                 ClearKeyPixels(entry.pixels);
             }
             entry.smallPixels = ShrinkByDropping(entry.pixels, kTileSize / kSmallTileSize);
-            entry.tinyPixels = ShrinkByDropping(entry.pixels, kTileSize / kTinyTileSize);
+            const int tiny = kTileSize / kTinyTileSize;
+            entry.tinyPixels = keyed ? ShrinkKeepingWater(entry.pixels, tiny)
+                                     : ShrinkByDropping(entry.pixels, tiny);
         }
     });
     return entry.picture.IsEmpty() ? nullptr : &entry;

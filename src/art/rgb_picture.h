@@ -18,3 +18,8 @@ struct RgbPicture {
 // Every factor-th pixel of every factor-th row, as a colour-on-colour stretch to 1 / factor of
 // the size picks (2 for the palettes' 25-pixel cells, 5 for the 10-pixel zoom).
 RgbPicture ShrinkByDropping(const RgbPicture& picture, int factor);
+
+// A river piece at 1 / factor of its size: a block of pixels with any water in it shows the mean
+// of its water, so that a narrow river stays a line at the 10-pixel zoom instead of falling
+// between the pixels that dropping would keep. Blocks without water stay transparent.
+RgbPicture ShrinkKeepingWater(const RgbPicture& picture, int factor);

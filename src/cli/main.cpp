@@ -23,7 +23,7 @@ const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> all{
         &InfoCommand(),       &DumpCommand(),        &NewCommand(),    &ImportCommand(),
         &ExportCommand(),     &GameDataCommand(),    &RenderCommand(), &ImportArtCommand(),
-        &AddCityArtCommand(), &TransitionsCommand(),
+        &AddCityArtCommand(), &TransitionsCommand(), &RiverCommand(),
     };
     return all;
 }

@@ -30,3 +30,4 @@ const Subcommand& RenderCommand();
 const Subcommand& ImportArtCommand();
 const Subcommand& AddCityArtCommand();
 const Subcommand& TransitionsCommand();
+const Subcommand& RiverCommand();

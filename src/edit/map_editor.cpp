@@ -1,6 +1,7 @@
 #include "edit/map_editor.h"
 
 #include <algorithm>
+#include <map>
 
 #include "edit/city_art_edit.h"
 #include "edit/custom_art_edit.h"
@@ -82,6 +83,7 @@ CMapEditor::CMapEditor(CMapArt& art, CDibImage& overview, CTerrainTable& table)
 
 void CMapEditor::StartHistory(bool matchesFile) {
     stroke.reset();
+    riverPreview.reset();
     history.Clear(matchesFile);
 }
 
@@ -112,6 +114,7 @@ bool CMapEditor::PaintTile(int type, int request, int x, int y) {
 }
 
 void CMapEditor::EndStroke() {
+    EndRiver(true);
     if (!stroke) {
         return;
     }
@@ -298,6 +301,62 @@ void CMapEditor::ApplyPicks(const std::string& name, const TransitionPlan& plan)
             grid.SetTile(pick.type, pick.request, pick.x, pick.y);
         }
     });
+}
+
+RiverPlan CMapEditor::PreviewRiver(int kind, const TilePath& path, bool erase) {
+    CTileGrid& grid = target.art.Grid();
+    // What the map shows now on the tiles the last drawing changed, which it takes back.
+    std::map<std::pair<int, int>, std::vector<RiverOverlay>> shown;
+    if (riverPreview) {
+        for (const auto& tile : previewTiles) {
+            shown[tile] = grid.GetOverlays(tile.first, tile.second);
+        }
+        riverPreview->Revert(target);
+    } else {
+        riverSeed = static_cast<uint32_t>(theRandom.Below(0x10000)) << 16 |
+                    static_cast<uint32_t>(theRandom.Below(0x10000));
+    }
+    RiverPlan plan = erase ? PlanRiverErase(grid, kind, path, riverSeed)
+                           : PlanRiver(grid, kind, path, riverSeed);
+    for (const RiverStackChange& change : plan.changes) {
+        shown.try_emplace({change.x, change.y}, grid.GetOverlays(change.x, change.y));
+    }
+    riverPreview = std::make_unique<CTileEdit>("River Brush");
+    riverPreview->SetRiverStacks(target, plan.changes);
+    riverPreview->Finish(grid);
+    // Only the tiles that look different from before are drawn again.
+    MapChange change;
+    previewTiles.clear();
+    for (const RiverStackChange& tile : plan.changes) {
+        previewTiles.emplace_back(tile.x, tile.y);
+    }
+    for (const auto& [tile, before] : shown) {
+        if (grid.GetOverlays(tile.first, tile.second) != before) {
+            change.tiles.push_back({tile.first, tile.second, tile.first + 1, tile.second + 1});
+        }
+    }
+    Tell(change);
+    return plan;
+}
+
+void CMapEditor::EndRiver(bool keep) {
+    if (!riverPreview) {
+        return;
+    }
+    std::unique_ptr<CTileEdit> done = std::move(riverPreview);
+    if (!keep) {
+        done->Revert(target);
+        Tell(done->Change());
+    } else if (!done->ChangedNothing()) {
+        Record(std::move(done), false);  // its tiles were told as it was drawn
+    }
+}
+
+RiverPlan CMapEditor::DrawRiver(int kind, const TilePath& path, bool erase) {
+    EndStroke();
+    RiverPlan plan = PreviewRiver(kind, path, erase);
+    EndRiver(true);
+    return plan;
 }
 
 void CMapEditor::SetTerrainRecord(int type, const CTerrainType& record) {

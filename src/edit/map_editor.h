@@ -12,6 +12,7 @@
 #include "edit/tile_block.h"
 #include "edit/tile_edit.h"
 #include "model/terrain_type.h"
+#include "rivers/river_planner.h"
 #include "transitions/transition_solver.h"
 
 // The one place where the map changes while it is edited: tiles, rivers, the terrain table and
@@ -32,8 +33,11 @@ class CMapEditor {
     // After a successful save: the map as it is now is unmodified.
     void MarkSaved();
     // The map differs from the file it was opened from or last saved to, or matches none; a
-    // stroke that set tiles counts before it is done.
-    bool IsModified() const { return !history.IsClean() || (stroke && strokeSetTiles); }
+    // stroke that set tiles, or a river drawn, counts before it is done.
+    bool IsModified() const {
+        return !history.IsClean() || (stroke && strokeSetTiles) ||
+               (riverPreview && !riverPreview->ChangedNothing());
+    }
 
     // A paint drag is one step: BeginStroke at the press, PaintTile for every tile it sets (the
     // cells of a stamp too), EndStroke at the release. PaintTile is false outside the map.
@@ -66,6 +70,14 @@ class CMapEditor {
     // their corners, the rim getting its transitions; otherwise as Rect of Terrain fills.
     TransitionPlan BucketFill(int x, int y, int type, int request,
                               const TransitionOptions& options);
+
+    // The river brush: the river of kind drawn (or erased) along the whole path, shown on the
+    // map as it will be and drawn afresh as the path grows; EndRiver makes it one step, or
+    // with keep false takes it back. Any other edit first ends it as a step.
+    RiverPlan PreviewRiver(int kind, const TilePath& path, bool erase);
+    void EndRiver(bool keep);
+    // A river drawn (or erased) along path as one step at once.
+    RiverPlan DrawRiver(int kind, const TilePath& path, bool erase);
 
     void SetTerrainRecord(int type, const CTerrainType& record);
     // Only a different value is a step.
@@ -109,4 +121,9 @@ class CMapEditor {
     // The paint drag under way, and whether it set a tile.
     std::unique_ptr<CTileEdit> stroke;
     bool strokeSetTiles = false;
+    // The river brush's drag under way, applied to the map: the tiles it changed, and the
+    // seed its pieces are chosen from.
+    std::unique_ptr<CTileEdit> riverPreview;
+    std::vector<std::pair<int, int>> previewTiles;
+    uint32_t riverSeed = 0;
 };

@@ -108,6 +108,15 @@ void CTileEdit::ReplaceType(MapTarget& target, int from, int to) {
     UpdateOverview(target);
 }
 
+void CTileEdit::SetRiverStacks(MapTarget& target, const std::vector<RiverStackChange>& stacks) {
+    CTileGrid& grid = target.art.Grid();
+    width = grid.GetWidth();
+    for (const RiverStackChange& change : stacks) {
+        KeepRivers(grid, static_cast<uint32_t>(change.x + change.y * width));
+        grid.SetOverlays(change.x, change.y, change.stack);
+    }
+}
+
 void CTileEdit::Finish(const CTileGrid& grid) {
     const CTile* all = grid.Tiles();
     KeepChanged(tiles, [all](uint32_t index) { return all[index]; });

@@ -9,6 +9,7 @@
 #include "edit/map_edit.h"
 #include "model/river_overlay.h"
 #include "model/tile.h"
+#include "rivers/river_planner.h"
 
 // Tiles and river stacks changed by a paint stroke, a fill, a cut, a paste, a river edit or
 // the grass that replaces an unloaded type: each changed tile's values before and after
@@ -33,6 +34,9 @@ class CTileEdit : public CMapEdit {
                     const RectChange& change);
     // Every tile of type from becomes type to with a random cell. For a fresh edit only.
     void ReplaceType(MapTarget& target, int from, int to);
+    // The river stacks of tiles (inside the grid) become the ones given. For a fresh edit
+    // only.
+    void SetRiverStacks(MapTarget& target, const std::vector<RiverStackChange>& stacks);
     // After the change: what the kept tiles hold now. Tiles that came out as they were are
     // dropped.
     void Finish(const CTileGrid& grid);

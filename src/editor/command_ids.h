@@ -42,6 +42,7 @@ inline constexpr int kCmdBrushSize5 = 32799;
 inline constexpr int kCmdCoastSheetA = 32800;
 inline constexpr int kCmdCoastSheetB = 32801;
 inline constexpr int kCmdCoastSheetC = 32802;
+inline constexpr int kCmdRiverBrush = 32803;
 
 inline constexpr int kPaneX = 2000;
 inline constexpr int kPaneY = 2001;
@@ -54,5 +55,5 @@ struct ToolCommand {
 inline constexpr ToolCommand kToolCommands[] = {
     {kCmdPaintTerrain, EditTool::PaintTerrain}, {kCmdRectOfTerrain, EditTool::RectOfTerrain},
     {kCmdSelectRect, EditTool::SelectRect},     {kCmdTerrainBrush, EditTool::TerrainBrush},
-    {kCmdBucketFill, EditTool::BucketFill},
+    {kCmdBucketFill, EditTool::BucketFill},     {kCmdRiverBrush, EditTool::RiverBrush},
 };

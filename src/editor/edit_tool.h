@@ -1,7 +1,7 @@
 #pragma once
 
-// The tools of the map view. The first five are chosen in the Edit menu; the river tool takes
-// the place of all but Select Rect while a river kind is chosen, and the paste tool the place of
+// The tools of the map view. The first six are chosen in the Edit menu; the river tool takes
+// the place of the terrain tools while a river kind is chosen, and the paste tool the place of
 // any of them while a paste is under way.
 enum class EditTool {
     PaintTerrain,
@@ -9,8 +9,9 @@ enum class EditTool {
     SelectRect,
     TerrainBrush,
     BucketFill,
+    RiverBrush,
     River,
     Paste
 };
 
-inline constexpr int kEditToolCount = 7;
+inline constexpr int kEditToolCount = 8;

@@ -229,7 +229,7 @@ QImage CEditorWnd::SelectionPicture() const {
 
 void CEditorWnd::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        if (choice.IsPasting()) {
+        if (choice.IsPasting() || mapView->dragging) {
             mapView->CancelTool();
         } else {
             session.SetSelection(QRect());

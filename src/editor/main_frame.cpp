@@ -68,6 +68,8 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdPrint, "&Print...", "Print the active document\nPrint"},
     {kCmdTerrainBrush, "Terrain &Brush",
      "Paints the chosen terrain with its coasts, shores and mountain feet\nTerrain Brush"},
+    {kCmdRiverBrush, "Ri&ver Brush",
+     "Draws the chosen river kind along the pointer's path; Ctrl erases\nRiver Brush"},
     {kCmdBucketFill, "Bucket &Fill",
      "Fills the connected area of one terrain with the chosen terrain\nBucket Fill"},
     {kCmdFixTransitions, "Fix Tra&nsitions",
@@ -226,6 +228,7 @@ void CMainFrame::CreateCommands() {
         {kCmdSelectRect, "select_rect"},
         {kCmdTerrainBrush, "terrain_brush"},
         {kCmdBucketFill, "bucket_fill"},
+        {kCmdRiverBrush, "river_brush"},
     };
     for (auto [id, name] : icons) {
         commands[id]->setIcon(QIcon(QString(":/icons/%1.xpm").arg(name)));
@@ -236,9 +239,9 @@ void CMainFrame::CreateToolBar() {
     toolBar = new QToolBar(this);
     toolBar->setObjectName("toolBar");
     toolBar->setIconSize(QSize(16, 15));
-    for (int id :
-         {kCmdCopy, kCmdPaste, 0, kCmdPrint, 0, kCmdAbout, 0, kCmdRandomSubtype, 0,
-          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, kCmdTerrainBrush, kCmdBucketFill}) {
+    for (int id : {kCmdCopy, kCmdPaste, 0, kCmdPrint, 0, kCmdAbout, 0, kCmdRandomSubtype, 0,
+                   kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, kCmdTerrainBrush,
+                   kCmdBucketFill, kCmdRiverBrush}) {
         if (id == 0) {
             toolBar->addSeparator();
         } else {
@@ -258,9 +261,25 @@ void CMainFrame::CreateMenus() {
          {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs, kCmdClose,
           kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
         {"&Edit",
-         {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdRandomSubtype, 0,
-          kCmdPaintTerrain, kCmdRectOfTerrain, kCmdSelectRect, kCmdTerrainBrush, kCmdBucketFill,
-          kMenuBrushSize, kMenuCoastSheets, kCmdFixTransitions, 0, kCmdEditTerrainInfo,
+         {kCmdUndo,
+          kCmdRedo,
+          kCmdCut,
+          kCmdCopy,
+          kCmdPaste,
+          0,
+          kCmdRandomSubtype,
+          0,
+          kCmdPaintTerrain,
+          kCmdRectOfTerrain,
+          kCmdSelectRect,
+          kCmdTerrainBrush,
+          kCmdBucketFill,
+          kCmdRiverBrush,
+          kMenuBrushSize,
+          kMenuCoastSheets,
+          kCmdFixTransitions,
+          0,
+          kCmdEditTerrainInfo,
           kCmdImportCityArt}},
         {"&View", {kCmdToolbar, kCmdStatusBar, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
         {"&Help", {kCmdAbout}},

@@ -19,6 +19,7 @@
 #include "editor/tools/paint_tool.h"
 #include "editor/tools/paste_tool.h"
 #include "editor/tools/rect_tool.h"
+#include "editor/tools/river_brush_tool.h"
 #include "editor/tools/river_tool.h"
 #include "editor/tools/select_tool.h"
 #include "editor/tools/terrain_brush_tool.h"
@@ -60,6 +61,7 @@ CMapView::CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent)
              std::make_unique<CSelectTool>(session, choice),
              std::make_unique<CTerrainBrushTool>(session, choice),
              std::make_unique<CBucketFillTool>(session, choice),
+             std::make_unique<CRiverBrushTool>(session, choice),
              std::make_unique<CRiverTool>(session, choice),
              std::make_unique<CPasteTool>(session, choice)};
     StylePane(*this, kPaneGrey);
@@ -210,6 +212,11 @@ void CMapView::resizeEvent(QResizeEvent*) {
 }
 
 void CMapView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && dragging) {
+        CancelTool();  // breaks off the drag under way
+        RefreshOutline();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -277,6 +284,8 @@ void CMapView::PointerMoved(QPoint pixel) {
     } else {
         autoScrollTimer.stop();
     }
+    dragTool->Trace(QPointF(scrollX + pixel.x() / static_cast<double>(tileSize),
+                            scrollY + pixel.y() / static_cast<double>(tileSize)));
     if (tile != QPoint(hoverCol, hoverRow)) {
         hoverCol = tile.x();
         hoverRow = tile.y();

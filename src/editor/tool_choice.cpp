@@ -32,7 +32,8 @@ EditTool CToolChoice::ActiveTool() const {
     if (pasting) {
         return EditTool::Paste;
     }
-    return river && tool != EditTool::SelectRect ? EditTool::River : tool;
+    const bool terrainTool = tool != EditTool::SelectRect && tool != EditTool::RiverBrush;
+    return river && terrainTool ? EditTool::River : tool;
 }
 
 void CToolChoice::SelectType(int terrainType) {

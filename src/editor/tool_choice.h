@@ -27,8 +27,8 @@ class CToolChoice : public QObject {
     // The tool chosen in the Edit menu.
     EditTool Tool() const { return tool; }
     // The tool that the view's mouse events go to: the chosen one, the river tool in its stead
-    // while a river kind is chosen (but for Select Rect, which selects whatever is chosen), or
-    // the paste tool while a paste is under way.
+    // while a river kind is chosen (but for Select Rect, which selects whatever is chosen, and
+    // the River Brush), or the paste tool while a paste is under way.
     EditTool ActiveTool() const;
     const CTileBlock& Clipboard() const { return clipboard; }
     bool IsPasting() const { return pasting; }

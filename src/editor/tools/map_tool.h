@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <vector>
 
@@ -23,6 +24,9 @@ class CMapTool {
     virtual bool Press(QPoint tile, Qt::KeyboardModifiers keys) = 0;
     // The drag came to another tile.
     virtual void Move(QPoint) {}
+    // The pointer moved during the drag, to at in tiles (tile (x, y) covering [x, x + 1) x
+    // [y, y + 1)).
+    virtual void Trace(QPointF) {}
     virtual void Release(QPoint) {}
     // The drag, or a paste waiting for its click, ends without its release.
     virtual void Cancel() {}
