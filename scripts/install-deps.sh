@@ -7,7 +7,7 @@ packages=(
   build-essential g++ cmake ninja-build pkg-config
   libjpeg62-turbo-dev qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libpng-dev libisal-dev
+  nlohmann-json3-dev libpng-dev libtiff-dev libisal-dev
   clang libclang-rt-14-dev clang-format
   imagemagick
   desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev file

@@ -31,3 +31,5 @@ const Subcommand& ImportArtCommand();
 const Subcommand& AddCityArtCommand();
 const Subcommand& TransitionsCommand();
 const Subcommand& RiverCommand();
+const Subcommand& HeightmapCommand();
+const Subcommand& GenerateCommand();

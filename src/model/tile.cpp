@@ -16,6 +16,11 @@ TileTypeFacts TileTypeFacts::Of(int type) {
     return facts;
 }
 
+int RandomExactRequest(int type, CRandom& random) {
+    const int count = TileTypeFacts::Of(type).cellCount;
+    return (count > 0 ? random.Below(static_cast<uint32_t>(count)) : 0) + 1;
+}
+
 void CTile::Set(int newType, int newRequestedSubtype) {
     Set(newType, newRequestedSubtype, TileTypeFacts::Of(static_cast<uint8_t>(newType)), theRandom);
 }

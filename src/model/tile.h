@@ -28,6 +28,10 @@ struct TileTypeFacts {
     const std::array<uint8_t, 81>* exits = nullptr;  // the built-in exit table, if any
 };
 
+// An exact request (cell + 1) for a cell drawn from random among the cells a random request of
+// type picks from: a plain tile whose look is chosen once and kept.
+int RandomExactRequest(int type, CRandom& random);
+
 // One map tile. Kept small and without virtual functions: a 1000 x 1000 map holds a million.
 class CTile {
   public:

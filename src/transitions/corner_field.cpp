@@ -113,6 +113,13 @@ CCornerField CCornerField::ReadBack(const CTileGrid& grid, const TileRect& rect)
     return field;
 }
 
+CCornerField CCornerField::Filled(const TileRect& rect, uint8_t type) {
+    CCornerField field;
+    field.rect = rect;
+    field.corners.assign(static_cast<size_t>(rect.Width() + 1) * (rect.Height() + 1), type);
+    return field;
+}
+
 TileCorners CCornerField::CornersOf(int x, int y) const {
     return {At(x, y), At(x + 1, y), At(x + 1, y + 1), At(x, y + 1)};
 }

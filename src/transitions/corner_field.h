@@ -20,6 +20,8 @@ class CCornerField {
     // land (water or land, then mountain or low ground, then the type), an even split going
     // to the open side.
     static CCornerField ReadBack(const CTileGrid& grid, const TileRect& rect);
+    // The corners of the tiles of rect, all of type, to be set one by one.
+    static CCornerField Filled(const TileRect& rect, uint8_t type);
 
     const TileRect& Rect() const { return rect; }
     // Corner (x, y) in map corners, inside the field.

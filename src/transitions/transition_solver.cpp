@@ -4,7 +4,6 @@
 
 #include "model/builtin_tables.h"
 #include "model/random.h"
-#include "model/terrain_table.h"
 #include "model/tile_grid.h"
 
 struct CTransitionSolver::Choice {
@@ -85,12 +84,15 @@ TransitionPlan CTransitionSolver::Solve(CCornerField& field, const TileRect& til
     return plan;
 }
 
-int CTransitionSolver::CornerToMove(const CCornerField& field, const std::vector<bool>& fixed,
-                                    int x, int y, TransitionFamily family, bool open) const {
-    // One on the other side, with most of its neighbours on this one.
+CTransitionSolver::Move CTransitionSolver::CornerToMove(CCornerField& field,
+                                                        const std::vector<bool>& fixed, int x,
+                                                        int y, TransitionFamily family, bool open,
+                                                        uint8_t target) const {
+    // One on the other side that leaves the fewest tiles around it without a cell, and of
+    // those the one with most of its neighbours on this side.
     const TileCorners corners = field.CornersOf(x, y);
-    int best = -1;
-    int bestAlike = -1;
+    Move best;
+    std::pair<int, int> bestCost{1 << 30, 0};
     for (int i = 0; i < 4; ++i) {
         const int cx = x + kCornerOffsets[i][0];
         const int cy = y + kCornerOffsets[i][1];
@@ -102,9 +104,23 @@ int CTransitionSolver::CornerToMove(const CCornerField& field, const std::vector
             alike += field.Contains(cx + dx, cy + dy) &&
                      IsOpenSide(family, field.At(cx + dx, cy + dy)) == open;
         }
-        if (alike > bestAlike) {
-            best = i;
-            bestAlike = alike;
+        field.Set(cx, cy, target);
+        int unfit = 0;
+        for (int ty = cy - 1; ty <= cy; ++ty) {
+            for (int tx = cx - 1; tx <= cx; ++tx) {
+                const CTile* tile = grid.GetTileAt(tx, ty);
+                if (tile != nullptr && field.Contains(tx, ty) && field.Contains(tx + 1, ty + 1)) {
+                    const TileTransition t =
+                        TransitionOf(field.CornersOf(tx, ty), tile->type, options);
+                    unfit += !t.plain && !index.Fits(*t.sheets, t.pattern);
+                }
+            }
+        }
+        field.Set(cx, cy, corners[i]);
+        const std::pair<int, int> cost{unfit, -alike};
+        if (cost < bestCost) {
+            best = {i, unfit};
+            bestCost = cost;
         }
     }
     return best;
@@ -133,19 +149,27 @@ void CTransitionSolver::Grow(CCornerField& field, const TileRect& tiles, std::ve
         }
         const TileTransition& t = choices[TileIndex(tiles, x, y)].transition;
         const TileCorners corners = field.CornersOf(x, y);
-        // The tile's own side gives way first; where none of its corners can, the other side.
-        bool open = t.growsOpen;
-        int best = CornerToMove(field, fixed, x, y, t.family, open);
-        if (best < 0) {
-            open = !open;
-            best = CornerToMove(field, fixed, x, y, t.family, open);
+        // The move that leaves the fewest tiles without a cell; on a tie the tile's own side
+        // gives way.
+        Move best;
+        int target = -1;
+        for (bool open : {t.growsOpen, !t.growsOpen}) {
+            const int type = SideType(corners, t.family, open);
+            if (type < 0) {
+                continue;
+            }
+            const Move move =
+                CornerToMove(field, fixed, x, y, t.family, open, static_cast<uint8_t>(type));
+            if (move.corner >= 0 && (best.corner < 0 || move.unfit < best.unfit)) {
+                best = move;
+                target = type;
+            }
         }
-        const int target = SideType(corners, t.family, open);
-        if (best < 0 || target < 0) {
+        if (best.corner < 0) {
             continue;
         }
-        const int cx = x + kCornerOffsets[best][0];
-        const int cy = y + kCornerOffsets[best][1];
+        const int cx = x + kCornerOffsets[best.corner][0];
+        const int cy = y + kCornerOffsets[best.corner][1];
         field.Set(cx, cy, static_cast<uint8_t>(target));
         fixed[static_cast<size_t>(cy - rect.top) * (rect.Width() + 1) + (cx - rect.left)] = true;
         ++plan.cornersChanged;
@@ -185,9 +209,7 @@ void CTransitionSolver::Pick(const TileRect& tiles, std::vector<Choice>& choices
                 if (now.type == t.type && nowPlain) {
                     continue;
                 }
-                const int count = theTerrainTable.Record(t.type).subtypeCount;
-                const int cell = count > 0 ? random.Below(std::min(count, 81)) : 0;
-                plan.picks.push_back({x, y, t.type, cell + 1});
+                plan.picks.push_back({x, y, t.type, RandomExactRequest(t.type, random)});
                 continue;
             }
             const std::vector<int>& sheets = *t.sheets;

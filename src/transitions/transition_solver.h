@@ -47,9 +47,16 @@ class CTransitionSolver {
   private:
     struct Choice;
     bool Flexible(const CCornerField& field, const std::vector<bool>& fixed, int x, int y) const;
-    // The corner of tile (x, y) that may move to the open (or closed) side; -1 for none.
-    int CornerToMove(const CCornerField& field, const std::vector<bool>& fixed, int x, int y,
-                     TransitionFamily family, bool open) const;
+    // A corner of a tile to move (-1 for none), and how many tiles around it would then have
+    // no cell.
+    struct Move {
+        int corner = -1;
+        int unfit = 0;
+    };
+    // The corner of tile (x, y) to move to the open (or closed) side, where it becomes target.
+    // The field is left as it was.
+    Move CornerToMove(CCornerField& field, const std::vector<bool>& fixed, int x, int y,
+                      TransitionFamily family, bool open, uint8_t target) const;
     void Grow(CCornerField& field, const TileRect& tiles, std::vector<bool>& fixed,
               std::vector<Choice>& choices, TransitionPlan& plan) const;
     void Pick(const TileRect& tiles, std::vector<Choice>& choices, CRandom& random,
