@@ -12,14 +12,6 @@ namespace {
 
 constexpr const char* kNewMapLimits = "the limits of the editor's New Map Size dialog";
 
-// The largest map within the New Map Size limits with the picture's proportions.
-void FittedSize(int pictureWidth, int pictureHeight, int& width, int& height) {
-    const double scale = std::min(static_cast<double>(kMaxMapWidth) / pictureWidth,
-                                  static_cast<double>(kMaxMapHeight) / pictureHeight);
-    width = std::clamp(static_cast<int>(pictureWidth * scale + 0.5), kMinMapSide, kMaxMapWidth);
-    height = std::clamp(static_cast<int>(pictureHeight * scale + 0.5), kMinMapSide, kMaxMapHeight);
-}
-
 int RunHeightmap(const CCommandLine& line) {
     const std::string& picture = line.Positionals()[0];
     const std::string& output = line.Value("-o");
@@ -34,7 +26,7 @@ int RunHeightmap(const CCommandLine& line) {
     }
     int width = 0;
     int height = 0;
-    FittedSize(pictureWidth, pictureHeight, width, height);
+    FittedMapSize(pictureWidth, pictureHeight, width, height);
     width = line.Has("--width") ? line.Number("--width", kMinMapSide, kMaxMapWidth, kNewMapLimits)
                                 : width;
     height = line.Has("--height")

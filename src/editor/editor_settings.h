@@ -13,6 +13,7 @@ class CEditorSettings {
     static constexpr const char* kBitmaps = "bitmaps";
     static constexpr const char* kArt = "art";
     static constexpr const char* kGameData = "gameData";
+    static constexpr const char* kHeightmaps = "heightmaps";
 
     static constexpr int kMostRecentMaps = 8;
 

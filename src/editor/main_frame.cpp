@@ -33,6 +33,8 @@ struct CommandText {
 
 constexpr CommandText kCommandTexts[] = {
     {kCmdNew, "&New", "Creates a new map"},
+    {kCmdNewFromHeightmap, "New from &Heightmap...", "Makes a new map from a picture of heights"},
+    {kCmdGenerateMap, "&Generate...", "Makes a new map of a random landscape"},
     {kCmdOpenGameData, "Open &Tarvo.ini", "Open the Tarvo.ini "},
     {kCmdOpenMap, "&Open Map", "Open an existing map"},
     {kCmdSaveMap, "&Save Map", "Save the current map"},
@@ -153,6 +155,8 @@ void CMainFrame::CreateCommands() {
     }
     const std::pair<int, void (CMainFrame::*)()> handlers[] = {
         {kCmdNew, &CMainFrame::OnNewMap},
+        {kCmdNewFromHeightmap, &CMainFrame::OnNewFromHeightmap},
+        {kCmdGenerateMap, &CMainFrame::OnGenerateMap},
         {kCmdOpenGameData, &CMainFrame::OnOpenGameData},
         {kCmdOpenMap, &CMainFrame::OnOpenMap},
         {kCmdSaveMap, &CMainFrame::OnSaveMap},
@@ -258,8 +262,8 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateMenus() {
     const std::pair<const char*, std::vector<int>> menus[] = {
         {"&File",
-         {kCmdNew, kCmdOpenGameData, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs, kCmdClose,
-          kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
+         {kCmdNew, kCmdNewFromHeightmap, kCmdGenerateMap, kCmdOpenGameData, kCmdOpenMap,
+          kCmdSaveMap, kCmdSaveMapAs, kCmdClose, kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
         {"&Edit",
          {kCmdUndo,
           kCmdRedo,
@@ -366,7 +370,7 @@ void CMainFrame::ShowPointerTile(QPoint tile) {
 
 void CMainFrame::UpdateFrameState() {
     const bool mapOpen = session.IsOpen();
-    for (int id : {kCmdNew, kCmdOpenMap, kCmdImportBitmap}) {
+    for (int id : {kCmdNew, kCmdNewFromHeightmap, kCmdGenerateMap, kCmdOpenMap, kCmdImportBitmap}) {
         commands[id]->setEnabled(gameDataLoaded);
     }
     for (int id : {kCmdSaveMap, kCmdSaveMapAs, kCmdClose, kCmdExportBitmap, kCmdEditTerrainInfo,

@@ -66,6 +66,8 @@ class CMainFrame : public QMainWindow {
     void OnSaveMapAs();
     void OnCloseMap();
     void OnNewMap();
+    void OnNewFromHeightmap();
+    void OnGenerateMap();
     void OnImportBitmap();
     void OnExportBitmap();
     void OnEditTerrainInfo();
@@ -78,6 +80,8 @@ class CMainFrame : public QMainWindow {
     void OnZoom(int step);
     // New after its dialog: a width x height map filled with fillType.
     void NewMap(int width, int height, int fillType);
+    // New from Heightmap and Generate after their dialogs.
+    void OpenGeneratedMap(const CHeightField& heights, const GenerationOptions& options);
 
     CMapSession& Session() { return session; }
     const CMapSession& Session() const { return session; }

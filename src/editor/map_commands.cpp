@@ -4,9 +4,12 @@
 #include <QFileInfo>
 
 #include "document/game_data.h"
+#include "editor/dialogs/generate_dialog.h"
+#include "editor/dialogs/heightmap_dialog.h"
 #include "editor/dialogs/new_map_dialog.h"
 #include "editor/editor_settings.h"
 #include "editor/main_frame.h"
+#include "generate/height_picture.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
 #include "model/terrain_type.h"
@@ -17,6 +20,8 @@ namespace {
 constexpr const char* kMapFilter = "Map Files (*.gmp);;All Files (*)";
 constexpr const char* kIniFilter = "Ini Files (*.ini);;All Files (*)";
 constexpr const char* kBitmapFilter = "Bmp Files (*.bmp);;All Files (*)";
+constexpr const char* kHeightPictureFilter =
+    "Height Pictures (*.png *.tif *.tiff *.bmp);;All Files (*)";
 
 void ShowFailure(const std::string& text) {
     ShowUserMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -197,6 +202,45 @@ void CMainFrame::OnNewMap() {
 
 void CMainFrame::NewMap(int width, int height, int fillType) {
     if (!session.New(width, height, fillType)) {
+        ShowFailure("Out of Memory");
+    }
+}
+
+void CMainFrame::OnNewFromHeightmap() {
+    std::optional<std::string> path =
+        ChooseReplacement({kHeightPictureFilter, "png", StartIn(CEditorSettings::kHeightmaps, "")});
+    if (!path) {
+        return;
+    }
+    CEditorSettings::RememberFolderOf(CEditorSettings::kHeightmaps, *path);
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    std::string reason;
+    if (!PeekHeightPicture(*path, pictureWidth, pictureHeight, reason)) {
+        ShowFailure("Unable to read the heights: " + reason);
+        return;
+    }
+    CHeightmapDialog dialog(*path, pictureWidth, pictureHeight, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        OpenGeneratedMap(dialog.Heights(), dialog.Options());
+    }
+}
+
+void CMainFrame::OnGenerateMap() {
+    if (!SaveBeforeDiscarding()) {
+        return;
+    }
+    CGenerateDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted) {
+        OpenGeneratedMap(dialog.Heights(), dialog.Options());
+    }
+}
+
+void CMainFrame::OpenGeneratedMap(const CHeightField& heights, const GenerationOptions& options) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool made = session.Generate(heights, options);
+    QApplication::restoreOverrideCursor();
+    if (!made) {
         ShowFailure("Out of Memory");
     }
 }

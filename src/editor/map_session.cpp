@@ -2,6 +2,7 @@
 
 #include "art/terrain_art.h"
 #include "editor/tile_rects.h"
+#include "generate/map_generator.h"
 #include "interchange/bitmap_interchange.h"
 
 namespace {
@@ -44,6 +45,16 @@ int CMapSession::Save(const std::string& path, std::string* reason) {
 
 bool CMapSession::New(int width, int height, int fillType) {
     if (!document.MakeNew(width, height, fillType)) {
+        Close();
+        return false;
+    }
+    importedFrom.clear();
+    Opened("", false);
+    return true;
+}
+
+bool CMapSession::Generate(const CHeightField& heights, const GenerationOptions& options) {
+    if (!GenerateMap(heights, options, document)) {
         Close();
         return false;
     }

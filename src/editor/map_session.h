@@ -11,6 +11,8 @@
 #include "document/map_document.h"
 #include "edit/map_editor.h"
 #include "edit/map_observer.h"
+#include "generate/generation_options.h"
+#include "generate/height_field.h"
 
 // The map the editor works on: the document with the map editor and its history, the file the
 // map belongs to, and whether a map is open at all. Tells its listeners of every change
@@ -47,6 +49,9 @@ class CMapSession : public QObject, public CMapObserver {
     int Save(const std::string& path, std::string* reason);
     // A new map of fillType; false, with no map open, when the tiles cannot be had.
     bool New(int width, int height, int fillType);
+    // A new map made from heights (see GenerateMap); false, with no map open, when the tiles
+    // cannot be had.
+    bool Generate(const CHeightField& heights, const GenerationOptions& options);
     // The result of CMapDocument::Import; after 0 or a warning the imported map is open.
     int Import(const std::string& colorPath);
     void Close();

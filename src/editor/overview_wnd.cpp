@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "editor/dib_picture.h"
 #include "editor/halftone.h"
 #include "editor/map_session.h"
 #include "editor/pane_style.h"
@@ -12,19 +13,6 @@
 namespace {
 
 constexpr int kMarkerWidth = 2;
-
-// The part of a 24-bit picture inside area, as Qt's 0xFFRRGGBB pixels.
-QImage PicturePart(const CDibImage& picture, const QRect& area) {
-    QImage image(area.size(), QImage::Format_RGB32);
-    for (int y = 0; y < area.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < area.width(); ++x) {
-            const uint8_t* bgr = picture.PixelPtr(area.left() + x, area.top() + y);
-            line[x] = qRgb(bgr[2], bgr[1], bgr[0]);
-        }
-    }
-    return image;
-}
 
 }  // namespace
 

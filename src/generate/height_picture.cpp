@@ -1,5 +1,6 @@
 #include "generate/height_picture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "generate/bmp_height_reader.h"
 #include "generate/png_height_reader.h"
 #include "generate/tiff_height_reader.h"
+#include "interchange/bitmap_interchange.h"
 
 std::unique_ptr<CHeightReader> CHeightReader::ForFile(const std::string& path,
                                                       std::string& reason) {
@@ -61,4 +63,11 @@ bool ReadHeightPicture(const std::string& path, int width, int height, bool crop
     }
     heights = averager.Result();
     return true;
+}
+
+void FittedMapSize(int pictureWidth, int pictureHeight, int& width, int& height) {
+    const double scale = std::min(static_cast<double>(kMaxMapWidth) / std::max(pictureWidth, 1),
+                                  static_cast<double>(kMaxMapHeight) / std::max(pictureHeight, 1));
+    width = std::clamp(static_cast<int>(pictureWidth * scale + 0.5), kMinMapSide, kMaxMapWidth);
+    height = std::clamp(static_cast<int>(pictureHeight * scale + 0.5), kMinMapSide, kMaxMapHeight);
 }

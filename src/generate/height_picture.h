@@ -17,3 +17,6 @@ bool PeekHeightPicture(const std::string& path, int& width, int& height, std::st
 // picture that cannot be read; heights is then left alone.
 bool ReadHeightPicture(const std::string& path, int width, int height, bool crop,
                        CHeightField& heights, std::string& reason);
+
+// The largest map size the editor's New admits with the proportions of a picture.
+void FittedMapSize(int pictureWidth, int pictureHeight, int& width, int& height);
