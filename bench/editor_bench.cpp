@@ -15,6 +15,8 @@
 #include <iterator>
 #include <memory>
 
+#include "bench_support.h"
+#include "document/map_snapshot.h"
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
@@ -501,6 +503,84 @@ void BM_RiverBrushRelease200(benchmark::State& state) {
     TimeRiver(state, RiverWay::Release);
 }
 BENCHMARK(BM_RiverBrushRelease200)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// The map of MapOnScreen with art on all 16 custom types and 8 city pictures; null when the
+// art cannot be had.
+std::unique_ptr<CMainFrame> MapWithArtOnScreen() {
+    std::unique_ptr<CMainFrame> frame = MapOnScreen();
+    CMapSession& session = frame->Session();
+    ScratchFile sheet("sheet.bmp");
+    ScratchFile city("city.bmp");
+    ArtPicture(900).SaveBmp(sheet.path);
+    ArtPicture(120).SaveBmp(city.path);
+    for (int type = TERRAIN_TYPE_CUSTOM_1; type <= TERRAIN_TYPE_CUSTOM_16; ++type) {
+        if (session.Editor().ImportCustomArt(type, sheet.path) != 0) {
+            return nullptr;
+        }
+        session.Grid().SetTile(type, 1, type, 0);
+    }
+    if (session.Editor().AddCityArt(std::vector<std::string>(8, city.path)) != 8) {
+        return nullptr;
+    }
+    return frame;
+}
+
+// The autosave's part on the UI thread while the designer paints: the snapshot of the map,
+// its art taken over from the snapshot before (the art did not change in between).
+void BM_AutosaveSnapshot(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapWithArtOnScreen();
+    if (frame == nullptr) {
+        state.SkipWithError("the art could not be imported");
+        return;
+    }
+    CMapSession& session = frame->Session();
+    auto snapshot = std::make_unique<CMapSnapshot>(session.Document(), theTerrainTable,
+                                                   session.ArtRevision(), nullptr);
+    int x = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.Editor().FillRect(TERRAIN_TYPE_WOODS, 1, TileRect{x % 192, 50, x % 192 + 1, 51});
+        ++x;
+        state.ResumeTiming();
+        snapshot = std::make_unique<CMapSnapshot>(session.Document(), theTerrainTable,
+                                                  session.ArtRevision(), snapshot.get());
+    }
+    if (!snapshot->IsComplete()) {
+        state.SkipWithError("the snapshot ran out of memory");
+    }
+}
+BENCHMARK(BM_AutosaveSnapshot)->Unit(benchmark::kMillisecond);
+
+// The same after the art changed: the whole art copied.
+void BM_AutosaveSnapshotAfterArtChange(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapWithArtOnScreen();
+    if (frame == nullptr) {
+        state.SkipWithError("the art could not be imported");
+        return;
+    }
+    CMapSession& session = frame->Session();
+    for (auto _ : state) {
+        CMapSnapshot snapshot(session.Document(), theTerrainTable, session.ArtRevision(), nullptr);
+        benchmark::DoNotOptimize(snapshot.IsComplete());
+    }
+}
+BENCHMARK(BM_AutosaveSnapshotAfterArtChange)->Unit(benchmark::kMillisecond);
+
+// A full save of the same map, as Save Map writes it.
+void BM_SaveMapWithArt(benchmark::State& state) {
+    std::unique_ptr<CMainFrame> frame = MapWithArtOnScreen();
+    if (frame == nullptr) {
+        state.SkipWithError("the art could not be imported");
+        return;
+    }
+    ScratchFile file("art-map.gmp");
+    for (auto _ : state) {
+        if (frame->Session().Save(file.path, nullptr) != 0) {
+            state.SkipWithError("the map could not be saved");
+        }
+    }
+}
+BENCHMARK(BM_SaveMapWithArt)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

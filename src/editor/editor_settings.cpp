@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +21,22 @@ std::string CEditorSettings::GameDataFile() {
 
 void CEditorSettings::SetGameDataFile(const std::string& path) {
     QSettings().setValue(kGameDataKey, QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+}
+
+bool CEditorSettings::KeepsRecoveryCopy() {
+    return QSettings().value("recovery/keep", true).toBool();
+}
+
+int CEditorSettings::RecoveryIdleSeconds() {
+    bool isNumber = false;
+    const int seconds = QSettings().value("recovery/idleSeconds").toInt(&isNumber);
+    return isNumber ? std::clamp(seconds, 1, 900) : kDefaultRecoveryIdleSeconds;
+}
+
+void CEditorSettings::SetRecovery(bool keep, int idleSeconds) {
+    QSettings settings;
+    settings.setValue("recovery/keep", keep);
+    settings.setValue("recovery/idleSeconds", idleSeconds);
 }
 
 QStringList CEditorSettings::RecentMaps() {

@@ -27,6 +27,14 @@ class CEditorSettings {
     static void AddRecentMap(const std::string& path);
     static void RemoveRecentMap(const std::string& path);
 
+    // Whether a recovery copy of unsaved changes is kept, and after how many seconds without a
+    // change it is written (the Preferences offer 30 to 900; the settings file may say less,
+    // down to 1).
+    static bool KeepsRecoveryCopy();
+    static int RecoveryIdleSeconds();
+    static void SetRecovery(bool keep, int idleSeconds);
+    static constexpr int kDefaultRecoveryIdleSeconds = 60;
+
     // The folder last used for a kind of file, or empty.
     static std::string Folder(const char* kind);
     // Remembers the folder of a file just chosen.

@@ -35,6 +35,8 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdNew, "&New", "Creates a new map"},
     {kCmdNewFromHeightmap, "New from &Heightmap...", "Makes a new map from a picture of heights"},
     {kCmdGenerateMap, "&Generate...", "Makes a new map of a random landscape"},
+    {kCmdPreferences, "&Preferences...",
+     "Sets how the editor keeps recovery copies of unsaved changes"},
     {kCmdOpenGameData, "Open &Tarvo.ini", "Open the Tarvo.ini "},
     {kCmdOpenMap, "&Open Map", "Open an existing map"},
     {kCmdSaveMap, "&Save Map", "Save the current map"},
@@ -109,7 +111,10 @@ void SetPrompt(QAction& action, const QString& prompt) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(programFolder) {
+CMainFrame::CMainFrame(const std::string& programFolder, const std::string& recoveryFolder)
+    : programFolder(programFolder),
+      recoveryFolder(recoveryFolder),
+      autosaver(session, recoveryFolder) {
     Q_INIT_RESOURCE(editor);
     setWindowIcon(QIcon(":/icons/tarvo.xpm"));
     editorWnd = new CEditorWnd(session, choice, this);
@@ -132,6 +137,9 @@ CMainFrame::CMainFrame(const std::string& programFolder) : programFolder(program
     connect(view, &CMapView::tileSizeChanged, this, &CMainFrame::UpdateFrameState);
     connect(view, &CMapView::pointerOverTile, this, &CMainFrame::ShowPointerTile);
     connect(view, &CMapView::pointerOffMap, this, &CMainFrame::ClearCoordinatePanes);
+    connect(&autosaver, &CAutosaver::failed, this, &CMainFrame::ShowStatusMessage);
+    autosaver.SetEnabled(CEditorSettings::KeepsRecoveryCopy());
+    autosaver.SetIdleInterval(CEditorSettings::RecoveryIdleSeconds() * 1000);
     UpdateRecentMaps();
     resize(1024, 768);
 }
@@ -170,10 +178,12 @@ void CMainFrame::CreateCommands() {
         {kCmdAbout, &CMainFrame::ShowAbout},
         {kCmdUndo, &CMainFrame::OnUndo},
         {kCmdRedo, &CMainFrame::OnRedo},
+        {kCmdPreferences, &CMainFrame::OnPreferences},
     };
     for (auto [id, handler] : handlers) {
         connect(commands[id], &QAction::triggered, this, handler);
     }
+    commands[kCmdPreferences]->setEnabled(true);
     connect(commands[kCmdExit], &QAction::triggered, this, &QWidget::close);
     connect(commands[kCmdRandomSubtype], &QAction::triggered, this,
             [this] { choice.SetRandomSubtype(!choice.RandomSubtype()); });
@@ -429,9 +439,9 @@ void CMainFrame::UpdateRecentMaps() {
     recentMapActions.clear();
     QStringList paths = CEditorSettings::RecentMaps();
     QStringList labels = RecentMapLabels(paths);
-    QAction* exit = commands[kCmdExit];
-    // Between Export to Bitmap and the separator before Exit.
-    QAction* before = fileMenu->actions().at(fileMenu->actions().indexOf(exit) - 1);
+    QAction* preferences = commands[kCmdPreferences];
+    // Between Export to Bitmap and the separator before Preferences.
+    QAction* before = fileMenu->actions().at(fileMenu->actions().indexOf(preferences) - 1);
     for (int i = 0; i < paths.size(); ++i) {
         auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(labels[i]), this);
         action->setStatusTip(paths[i]);

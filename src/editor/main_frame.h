@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/map_session.h"
+#include "editor/recovery/autosaver.h"
 #include "editor/tool_choice.h"
 #include "platform/user_interaction.h"
 
@@ -28,7 +29,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit CMainFrame(const std::string& programFolder);
+    // Recovery copies are kept in recoveryFolder.
+    explicit CMainFrame(const std::string& programFolder,
+                        const std::string& recoveryFolder = RecoveryFolder());
     ~CMainFrame() override;
 
     // The action behind a command id; null for ids the editor has no action for.
@@ -66,6 +69,11 @@ class CMainFrame : public QMainWindow {
     void OnSaveMapAs();
     void OnCloseMap();
     void OnNewMap();
+    void OnPreferences();
+    // Asks, one copy after the other, whether to recover the changes of editors that ended
+    // without saving them.
+    void OfferRecovery();
+    void RecoverCopy(const RecoveryCopy& copy);
     void OnNewFromHeightmap();
     void OnGenerateMap();
     void OnImportBitmap();
@@ -87,6 +95,7 @@ class CMainFrame : public QMainWindow {
     const CMapSession& Session() const { return session; }
     CToolChoice& Choice() { return choice; }
     CEditorWnd* EditorWnd() const { return editorWnd; }
+    CAutosaver& Autosaver() { return autosaver; }
 
     // The map file last chosen in Open Map or Save Map; the initial name of every map save.
     std::string mapPath;
@@ -129,7 +138,9 @@ class CMainFrame : public QMainWindow {
     QString WindowTitle() const;
 
     std::string programFolder;
+    std::string recoveryFolder;
     CMapSession session;
+    CAutosaver autosaver;
     CToolChoice choice;
     CEditorWnd* editorWnd;
     std::map<int, QAction*> commands;

@@ -7,6 +7,7 @@
 #include "editor/dialogs/generate_dialog.h"
 #include "editor/dialogs/heightmap_dialog.h"
 #include "editor/dialogs/new_map_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/editor_settings.h"
 #include "editor/main_frame.h"
 #include "generate/height_picture.h"
@@ -63,7 +64,10 @@ void CMainFrame::OnOpenGameData() {
 }
 
 void CMainFrame::StartUp(const std::vector<std::string>& arguments) {
-    ReadGameData(UsualGameDataFile(), true);
+    // Maps can be opened once the game data is read; until then the copies wait.
+    if (ReadGameData(UsualGameDataFile(), true)) {
+        OfferRecovery();
+    }
     if (!arguments.empty()) {
         OpenMapFile(arguments.front());
     }
@@ -101,7 +105,64 @@ void CMainFrame::OnOpenMap() {
     }
 }
 
+void CMainFrame::OfferRecovery() {
+    for (const RecoveryCopy& copy : AbandonedCopies(RecoveryCopies(recoveryFolder))) {
+        const QDateTime when = copy.lastChange.toLocalTime();
+        const QString time =
+            when.toString(when.date() == QDate::currentDate() ? "HH:mm" : "yyyy-MM-dd HH:mm");
+        const QString text = "The editor was closed without saving changes to " + copy.MapName() +
+                             " (last change " + time + "). Recover them?";
+        switch (ShowUserMessage(text.toStdString(), MessageButtons::RecoverDiscardLater,
+                                MessageIcon::Question)) {
+            case MessageAnswer::Yes:
+                RecoverCopy(copy);
+                break;
+            case MessageAnswer::No:
+                RemoveRecoveryCopy(copy);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void CMainFrame::RecoverCopy(const RecoveryCopy& copy) {
+    if (!SaveBeforeDiscarding()) {
+        return;
+    }
+    std::string reason;
+    if (session.Recover(copy.copyPath, copy.mapPath, &reason) != 0) {
+        ShowFailure("The recovery copy cannot be read: " + reason);
+        return;
+    }
+    // The copy goes once this editor's own copy or the map's file holds its changes.
+    autosaver.Adopt(copy);
+    if (!copy.mapPath.empty()) {
+        mapPath = copy.mapPath;
+    }
+}
+
+void CMainFrame::OnPreferences() {
+    CPreferencesDialog dialog(CEditorSettings::KeepsRecoveryCopy(),
+                              CEditorSettings::RecoveryIdleSeconds(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    CEditorSettings::SetRecovery(dialog.KeepsRecoveryCopy(), dialog.IdleSeconds());
+    autosaver.SetIdleInterval(dialog.IdleSeconds() * 1000);
+    autosaver.SetEnabled(dialog.KeepsRecoveryCopy());
+}
+
 bool CMainFrame::OpenMapFile(const std::string& path) {
+    if (auto other = CopyInOtherEditor(RecoveryCopies(recoveryFolder), path)) {
+        const std::string text = FileNamePart(path) + " has changes not yet saved in another " +
+                                 "editor (process " + std::to_string(other->writer.pid) +
+                                 "). Open it anyway?";
+        if (ShowUserMessage(text, MessageButtons::YesNo, MessageIcon::Warning) !=
+            MessageAnswer::Yes) {
+            return false;
+        }
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int result = session.Open(path);
     QApplication::restoreOverrideCursor();

@@ -33,6 +33,16 @@ int CMapSession::Open(const std::string& path) {
     return result;
 }
 
+int CMapSession::Recover(const std::string& copyPath, const std::string& mapPath,
+                         std::string* reason) {
+    int result = document.Load(copyPath, reason);
+    if (result == 0) {
+        importedFrom.clear();
+        Opened(mapPath, false);
+    }
+    return result;
+}
+
 int CMapSession::Save(const std::string& path, std::string* reason) {
     int result = document.Save(path, reason);
     if (result == 0) {
@@ -78,6 +88,7 @@ int CMapSession::Import(const std::string& colorPath) {
 void CMapSession::Opened(const std::string& file, bool matchesFile) {
     filePath = file;
     open = true;
+    ++artRevision;
     editor.StartHistory(matchesFile);
     SetSelection(QRect());
     SetUnfit({});
@@ -87,6 +98,7 @@ void CMapSession::Opened(const std::string& file, bool matchesFile) {
 void CMapSession::Close() {
     document.Clear();
     open = false;
+    ++artRevision;
     filePath.clear();
     importedFrom.clear();
     editor.StartHistory(false);
@@ -122,6 +134,9 @@ void CMapSession::SetUnfit(std::vector<QPoint> tiles) {
 
 void CMapSession::MapChanged(const MapChange& change) {
     SetUnfit({});
+    if (change.customArt || change.tiles.empty()) {
+        ++artRevision;
+    }
     for (const TileRect& tiles : change.tiles) {
         emit tilesChanged(ToQRect(tiles));
     }

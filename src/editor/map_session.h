@@ -52,6 +52,9 @@ class CMapSession : public QObject, public CMapObserver {
     // A new map made from heights (see GenerateMap); false, with no map open, when the tiles
     // cannot be had.
     bool Generate(const CHeightField& heights, const GenerationOptions& options);
+    // The map of a recovery copy, belonging to mapPath (empty for a map never saved) and
+    // modified; 0 or the code of CMapDocument::Load, which leaves the map as it was.
+    int Recover(const std::string& copyPath, const std::string& mapPath, std::string* reason);
     // The result of CMapDocument::Import; after 0 or a warning the imported map is open.
     int Import(const std::string& colorPath);
     void Close();
@@ -67,6 +70,10 @@ class CMapSession : public QObject, public CMapObserver {
     // edit; and their marking.
     const std::vector<QPoint>& Unfit() const { return unfit; }
     void MarkUnfit(const std::vector<std::pair<int, int>>& tiles);
+
+    // Counts the changes that may have touched the custom or city art (everything but plain
+    // tile edits), and the maps opened: what a copy of the map may keep of the copy before.
+    uint64_t ArtRevision() const { return artRevision; }
 
     void MapChanged(const MapChange& change) override;
 
@@ -97,5 +104,6 @@ class CMapSession : public QObject, public CMapObserver {
     // The colour file of a map imported and not yet saved.
     std::string importedFrom;
     QRect selection;
+    uint64_t artRevision = 0;
     std::vector<QPoint> unfit;
 };

@@ -1,5 +1,6 @@
 #include "editor/qt_user_interaction.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -26,6 +27,7 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
         case MessageButtons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
+        case MessageButtons::RecoverDiscardLater:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MessageButtons::Ok:
             break;
@@ -78,6 +80,11 @@ MessageAnswer CQtUserInteraction::ShowMessage(const std::string& caption, const 
                                               MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     BoxButtons(buttons), parent);
+    if (buttons == MessageButtons::RecoverDiscardLater) {
+        box.button(QMessageBox::Yes)->setText("&Recover");
+        box.button(QMessageBox::No)->setText("&Discard");
+        box.button(QMessageBox::Cancel)->setText("&Later");
+    }
     return Answer(box.exec());
 }
 

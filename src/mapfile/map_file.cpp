@@ -55,7 +55,7 @@ void RecyclePictures(CMapArt& art) {
 }
 
 int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& overview,
-                  MapFileLayout& layout) {
+                  const CTerrainTable& terrainTable, MapFileLayout& layout) {
     uint8_t header[kHeaderBytes] = {kMagic[0], kMagic[1], kMagic[2], kMagic[3], kFormatByte, 0};
     std::memcpy(header + 6, archive.GetVersionBytes(), 4);
     std::memcpy(layout.version, archive.GetVersionBytes(), 4);
@@ -67,7 +67,7 @@ int WriteSections(CMapArchive& archive, const CMapArt& art, const CDibImage& ove
         int result = 0;
         switch (section) {
             case 0:
-                result = WriteGameData(archive, theTerrainTable);
+                result = WriteGameData(archive, terrainTable);
                 break;
             case 1:
                 result = WriteOverview(archive, overview);
@@ -154,16 +154,8 @@ int ReadSections(CMapArchive& archive, CMapArt& art, CDibImage& overview, MapFil
     return result;
 }
 
-}  // namespace
-
-int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview, std::string* reason,
-            MapFileLayout* layout) {
-    CFile file;
-    return SaveMapThrough(file, path, art, overview, reason, layout);
-}
-
-int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
-                   std::string* reason, MapFileLayout* layout) {
+int SaveThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
+                const CTerrainTable& table, std::string* reason, MapFileLayout* layout) {
     CTileGrid& grid = art.Grid();
     int riverX;
     int riverY;
@@ -194,7 +186,7 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
     int result;
     try {
         CMapArchive archive(file, CMapArchive::Mode::Store);
-        result = WriteSections(archive, art, *picture, written);
+        result = WriteSections(archive, art, *picture, table, written);
         if (result == 0) {
             file.Close();  // committing the output commits the bytes to the device
         }
@@ -213,6 +205,25 @@ int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDi
         *layout = written;
     }
     return result;
+}
+
+}  // namespace
+
+int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview, std::string* reason,
+            MapFileLayout* layout) {
+    CFile file;
+    return SaveMapThrough(file, path, art, overview, reason, layout);
+}
+
+int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
+                   std::string* reason, MapFileLayout* layout) {
+    return SaveThrough(file, path, art, overview, theTerrainTable, reason, layout);
+}
+
+int SaveMapWithTable(const std::string& path, CMapArt& art, const CDibImage& overview,
+                     const CTerrainTable& table, std::string* reason) {
+    CFile file;
+    return SaveThrough(file, path, art, overview, table, reason, nullptr);
 }
 
 int LoadMap(const std::string& path, CMapArt& art, CDibImage& overview, std::string* reason,

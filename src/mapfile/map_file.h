@@ -6,6 +6,7 @@
 
 #include "art/map_art.h"
 #include "image/dib_image.h"
+#include "model/terrain_table.h"
 
 // Result codes of SaveMap, LoadMap and the section readers and writers.
 inline constexpr int kMapTileMissing = 4;         // the grid could not supply a tile
@@ -51,6 +52,11 @@ int SaveMap(const std::string& path, CMapArt& art, const CDibImage& overview,
 // aside; lets tests stand in a file whose writes fail.
 int SaveMapThrough(CFile& file, const std::string& path, CMapArt& art, const CDibImage& overview,
                    std::string* reason = nullptr, MapFileLayout* layout = nullptr);
+
+// SaveMap with the terrain table given in place of theTerrainTable: for a copy of a map that is
+// written away from the thread that edits it.
+int SaveMapWithTable(const std::string& path, CMapArt& art, const CDibImage& overview,
+                     const CTerrainTable& table, std::string* reason = nullptr);
 
 // Replaces the map with the content of the file: theTerrainTable's records 0 to 41 and
 // milesPerTile, the overview picture, the grid's tiles and rivers, the city art and the custom

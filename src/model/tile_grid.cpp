@@ -56,6 +56,19 @@ void CTileGrid::SwapTiles(CTileGrid& other) {
     std::swap(height, other.height);
 }
 
+bool CTileGrid::CopyFrom(const CTileGrid& other) {
+    try {
+        tiles = other.tiles;
+        overlays = other.overlays;
+    } catch (const std::bad_alloc&) {
+        Clear();
+        return false;
+    }
+    width = other.width;
+    height = other.height;
+    return true;
+}
+
 CTile* CTileGrid::GetTileAt(int x, int y) {
     return Contains(x, y) ? &tiles[Index(x, y)] : nullptr;
 }

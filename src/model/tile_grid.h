@@ -23,6 +23,9 @@ class CTileGrid {
     void Clear();
     // Exchanges tiles, rivers and size with another grid.
     void SwapTiles(CTileGrid& other);
+    // Becomes a copy of other's tiles, rivers and size; false, with the grid left empty, when
+    // memory cannot be had.
+    bool CopyFrom(const CTileGrid& other);
 
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }

@@ -12,6 +12,7 @@ MessageAnswer ShowUserMessage(const std::string& text, MessageButtons buttons, M
         case MessageButtons::YesNo:
             return MessageAnswer::No;
         case MessageButtons::YesNoCancel:
+        case MessageButtons::RecoverDiscardLater:
             return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;

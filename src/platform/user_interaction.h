@@ -8,7 +8,8 @@
 // shows anything itself: the editor installs a Qt implementation, the command-line tool one
 // that prints to standard error, and tests a scripted one.
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+// RecoverDiscardLater: buttons so named, answering Yes, No and Cancel.
+enum class MessageButtons { Ok, YesNo, YesNoCancel, RecoverDiscardLater };
 enum class MessageIcon { None, Exclamation, Warning, Question, Information };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 

@@ -47,7 +47,7 @@ class EditorTest : public ::testing::Test {
     ScriptedInteraction script;
     // Every test starts as on a first start: nothing remembered.
     bool settingsCleared = (QSettings().clear(), true);
-    CMainFrame frame{folder.Path()};
+    CMainFrame frame{folder.Path(), folder.Path() + "/recovery"};
 };
 
 // The widget's pixels in the window's backing store, as last flushed. Unlike QWidget::grab,

@@ -10,9 +10,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
-    // The editor's settings go to a folder of the run's own, never to the user's.
+    // The editor's settings and recovery copies go to a folder of the run's own, never to the
+    // user's.
     QTemporaryDir settings;
+    qputenv("XDG_DATA_HOME", (settings.path() + "/data").toLocal8Bit());
+    QApplication app(argc, argv);
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication::setOrganizationName("Tarvo Map Editor Tests");

@@ -10,6 +10,7 @@
 
 #include "art/overview_picture.h"
 #include "document/map_document.h"
+#include "document/map_snapshot.h"
 #include "mapfile/map_archive.h"
 #include "model/terrain_table.h"
 #include "platform/work_pool.h"
@@ -811,3 +812,35 @@ TEST_F(MapFileTest, SavingWhereNoFileCanBeWritten) {
 }
 
 }  // namespace
+
+// A snapshot writes the map as it was when taken, whatever the map and the terrain table do
+// afterwards; a snapshot of unchanged art takes the art over from the one before.
+TEST_F(MapFileTest, SnapshotsWriteTheMapAsItWasWhenTaken) {
+    CMapDocument map;
+    MakeRichMap(map);
+    auto written = [this](CMapSnapshot& snapshot, const std::string& name) {
+        std::string reason;
+        EXPECT_EQ(snapshot.Save(dir.File(name), &reason), 0) << reason;
+        return ReadFileBytes(dir.File(name));
+    };
+    auto saved = [this, &map](const std::string& name) { return ReadFileBytes(Save(map, name)); };
+
+    CMapSnapshot first(map, theTerrainTable, 1, nullptr);
+    const std::vector<uint8_t> before = saved("before.gmp");
+    map.grid.SetTile(TERRAIN_TYPE_OCEAN, 1, 0, 0);
+    map.grid.AddOverlay(5, 5, kWideRiver, 3);
+    theTerrainTable.Record(TERRAIN_TYPE_GRASS).trackCost = 77;
+    EXPECT_EQ(written(first, "first.gmp"), before);
+
+    CMapSnapshot second(map, theTerrainTable, 1, &first);
+    EXPECT_EQ(written(second, "second.gmp"), saved("painted.gmp"));
+    EXPECT_NE(first.Save(dir.File("given.gmp"), nullptr), 0);  // its art went to the second
+
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("hill.bmp"), 30, 20)));
+    map.art.CustomArtFor(TERRAIN_TYPE_CUSTOM_1 + 4)->ToggleExit(0, 0, 2);
+    CMapSnapshot third(map, theTerrainTable, 2, &second);
+    const std::vector<uint8_t> withArt = saved("art.gmp");
+    map.art.CustomArtFor(TERRAIN_TYPE_CUSTOM_1 + 4)->Unload();
+    map.art.RemoveCityArt(0);
+    EXPECT_EQ(written(third, "third.gmp"), withArt);
+}
