@@ -24,7 +24,7 @@ const std::vector<const Subcommand*>& Subcommands() {
         &InfoCommand(),       &DumpCommand(),        &NewCommand(),    &ImportCommand(),
         &ExportCommand(),     &GameDataCommand(),    &RenderCommand(), &ImportArtCommand(),
         &AddCityArtCommand(), &TransitionsCommand(), &RiverCommand(),
-        &HeightmapCommand(), &GenerateCommand(),
+        &HeightmapCommand(), &GenerateCommand(),   &CheckCommand(),
     };
     return all;
 }

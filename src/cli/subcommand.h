@@ -33,3 +33,4 @@ const Subcommand& TransitionsCommand();
 const Subcommand& RiverCommand();
 const Subcommand& HeightmapCommand();
 const Subcommand& GenerateCommand();
+const Subcommand& CheckCommand();

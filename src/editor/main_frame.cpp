@@ -18,6 +18,7 @@
 #include "editor/dialogs/about_dialog.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_wnd.h"
+#include "editor/map_check_dock.h"
 #include "editor/map_view.h"
 #include "editor/overview_wnd.h"
 #include "model/terrain_type.h"
@@ -123,6 +124,7 @@ CMainFrame::CMainFrame(const std::string& programFolder, const std::string& reco
     setFocusProxy(editorWnd);
     CreateCommands();
     CreateToolBar();
+    CreateMapCheckDock();
     CreateMenus();
     CreateStatusBar();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
@@ -147,6 +149,7 @@ CMainFrame::CMainFrame(const std::string& programFolder, const std::string& reco
 CMainFrame::~CMainFrame() {
     // The panes hold on to the session and the choice, which go before the frame's children.
     delete editorWnd;
+    delete mapCheck;
 }
 
 void CMainFrame::AddCommand(int id, const char* text, const char* prompt) {
@@ -269,11 +272,29 @@ void CMainFrame::CreateToolBar() {
     commands[kCmdToolbar] = toggle;
 }
 
+void CMainFrame::CreateMapCheckDock() {
+    mapCheck = new CMapCheckDock(session, this);
+    addDockWidget(Qt::RightDockWidgetArea, mapCheck);
+    mapCheck->hide();
+    QAction* toggle = mapCheck->toggleViewAction();
+    toggle->setText("&Map Check");
+    SetPrompt(*toggle, "Show or hide what the game would trip over in the map\nMap Check");
+    commands[kCmdMapCheck] = toggle;
+    connect(mapCheck, &CMapCheckDock::tileChosen, this, [this](QPoint tile) {
+        session.SetSelection(QRect(tile, QSize(1, 1)));
+        CMapView* view = editorWnd->MapView();
+        const int size = view->TileSize();
+        view->ScrollTo(tile.x() - view->viewport()->width() / size / 2,
+                       tile.y() - view->viewport()->height() / size / 2);
+    });
+}
+
 void CMainFrame::CreateMenus() {
     const std::pair<const char*, std::vector<int>> menus[] = {
         {"&File",
          {kCmdNew, kCmdNewFromHeightmap, kCmdGenerateMap, kCmdOpenGameData, kCmdOpenMap,
-          kCmdSaveMap, kCmdSaveMapAs, kCmdClose, kCmdImportBitmap, kCmdExportBitmap, 0, kCmdExit}},
+          kCmdSaveMap, kCmdSaveMapAs, kCmdClose, kCmdImportBitmap, kCmdExportBitmap, 0,
+          kCmdPreferences, kCmdExit}},
         {"&Edit",
          {kCmdUndo,
           kCmdRedo,
@@ -295,7 +316,8 @@ void CMainFrame::CreateMenus() {
           0,
           kCmdEditTerrainInfo,
           kCmdImportCityArt}},
-        {"&View", {kCmdToolbar, kCmdStatusBar, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
+        {"&View",
+         {kCmdToolbar, kCmdStatusBar, kCmdMapCheck, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
         {"&Help", {kCmdAbout}},
     };
     for (const auto& [title, ids] : menus) {

@@ -25,6 +25,8 @@ class QToolBar;
 // The one window of the editor. It owns the map session and the tool choice of the run, carries
 // the menu, toolbar and status bar, keeps the commands' state in step with the session, and
 // handles the File commands and the edit history's.
+class CMapCheckDock;
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -96,6 +98,7 @@ class CMainFrame : public QMainWindow {
     CToolChoice& Choice() { return choice; }
     CEditorWnd* EditorWnd() const { return editorWnd; }
     CAutosaver& Autosaver() { return autosaver; }
+    CMapCheckDock* MapCheck() const { return mapCheck; }
 
     // The map file last chosen in Open Map or Save Map; the initial name of every map save.
     std::string mapPath;
@@ -114,6 +117,7 @@ class CMainFrame : public QMainWindow {
     // The Edit menu's Brush Size or Coast Sheets.
     void AddSubmenu(QMenu& menu, int which);
     void CreateToolBar();
+    void CreateMapCheckDock();
     void CreateStatusBar();
     // Undo and Redo with the names of their steps, Cut, Copy and Paste.
     void UpdateEditCommands();
@@ -147,5 +151,6 @@ class CMainFrame : public QMainWindow {
     QMenu* fileMenu = nullptr;
     std::vector<QAction*> recentMapActions;
     QToolBar* toolBar;
+    CMapCheckDock* mapCheck;
     QLabel* coordinatePanes[2];
 };

@@ -10,6 +10,7 @@
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/editor_settings.h"
 #include "editor/main_frame.h"
+#include "editor/map_check_dock.h"
 #include "generate/height_picture.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
@@ -86,6 +87,7 @@ bool CMainFrame::ReadGameData(const std::string& path, bool atStartUp) {
         return false;
     }
     gameDataLoaded = true;
+    mapCheck->SetGameDataFile(path);
     CEditorSettings::SetGameDataFile(path);
     CEditorSettings::RememberFolderOf(CEditorSettings::kGameData, path);
     ShowStatusMessage(QString::fromStdString("Game data read from " + path));

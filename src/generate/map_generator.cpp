@@ -99,46 +99,105 @@ CCornerField Corners(const CHeightField& heights, const TerrainLevels& levels,
     return field;
 }
 
-// Low ground reaching into the mountains by a single corner where the foot sheet has no cell
-// for it: the mountain closes over that corner. Left to the solver, the mountain would give way
-// instead, and the same missing notch would move on to the next tile, cutting a valley of feet
-// through the range.
-void CloseMountainNotches(CCornerField& field, const CTileGrid& grid,
-                          const TransitionOptions& options) {
-    const CTransitionIndex index;
-    const TileRect& rect = field.Rect();
-    // Each pass only closes corners, so the passes end.
-    bool closed = true;
-    while (closed) {
-        closed = false;
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            for (int x = rect.left; x < rect.right; ++x) {
-                const TileCorners corners = field.CornersOf(x, y);
-                const TileTransition t = TransitionOf(corners, grid.GetTileAt(x, y)->type, options);
-                if (t.plain || t.family != TransitionFamily::MountainFoot ||
-                    index.Fits(*t.sheets, t.pattern)) {
-                    continue;
-                }
-                int low = -1;
-                int lows = 0;
-                int mountain = -1;
-                for (int i = 0; i < 4; ++i) {
-                    if (IsMountainType(corners[i])) {
-                        mountain = corners[i];
-                    } else {
-                        low = i;
-                        ++lows;
-                    }
-                }
-                if (lows == 1) {
-                    field.Set(x + (low == 1 || low == 2), y + (low >= 2),
-                              static_cast<uint8_t>(mountain));
-                    closed = true;
+// Corners of mountain feet that the foot sheet has no cell for (low ground reaching into a range
+// by one corner, or meeting it across a diagonal) are mended before the solver runs: one corner
+// of the tile turns to the other side of the divide, the one that leaves the fewest tiles around
+// it without a cell. Left to the solver, the corner would give way
+// instead, and the missing cell would move on from tile to tile, drawing a line of feet through
+// the hills.
+class CCornerMender {
+  public:
+    CCornerMender(CCornerField& field, const CTileGrid& grid, const TransitionOptions& options)
+        : field(field),
+          grid(grid),
+          options(options),
+          rect(field.Rect()),
+          changed(static_cast<size_t>(rect.Width() + 1) * (rect.Height() + 1)) {}
+
+    void Run() {
+        // Each corner changes at most once, so the passes end.
+        for (bool mended = true; mended;) {
+            mended = false;
+            for (int y = rect.top; y < rect.bottom; ++y) {
+                for (int x = rect.left; x < rect.right; ++x) {
+                    mended = MendTile(x, y) || mended;
                 }
             }
         }
     }
-}
+
+  private:
+    bool Unfit(int x, int y) const {
+        const TileTransition t =
+            TransitionOf(field.CornersOf(x, y), grid.GetTileAt(x, y)->type, options);
+        return !t.plain && !index.Fits(*t.sheets, t.pattern);
+    }
+
+    // The corners are numbered as the tiles': (x, y) is the top-left corner of tile (x, y).
+    int UnfitAround(int cx, int cy) const {
+        int count = 0;
+        for (int y = cy - 1; y <= cy; ++y) {
+            for (int x = cx - 1; x <= cx; ++x) {
+                count += x >= rect.left && y >= rect.top && x < rect.right && y < rect.bottom &&
+                         Unfit(x, y);
+            }
+        }
+        return count;
+    }
+
+    bool MendTile(int x, int y) {
+        const TileCorners corners = field.CornersOf(x, y);
+        const TileTransition t = TransitionOf(corners, grid.GetTileAt(x, y)->type, options);
+        if (t.plain || t.family != TransitionFamily::MountainFoot ||
+            index.Fits(*t.sheets, t.pattern)) {
+            return false;
+        }
+        // A corner changes to the type of the other side of the tile's divide.
+        int open = -1;
+        int closed = -1;
+        for (uint8_t corner : corners) {
+            (IsOpenSide(t.family, corner) ? open : closed) = corner;
+        }
+        auto flipped = [&](uint8_t corner) {
+            return static_cast<uint8_t>(IsOpenSide(t.family, corner) ? closed : open);
+        };
+        int best = -1;
+        int bestUnfit = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int cx = x + (i == 1 || i == 2);
+            const int cy = y + (i >= 2);
+            if (changed[ChangedIndex(cx, cy)]) {
+                continue;
+            }
+            field.Set(cx, cy, flipped(corners[i]));
+            const int unfit = Unfit(x, y) ? -1 : UnfitAround(cx, cy);
+            field.Set(cx, cy, corners[i]);
+            if (unfit >= 0 && (best < 0 || unfit < bestUnfit)) {
+                best = i;
+                bestUnfit = unfit;
+            }
+        }
+        if (best < 0) {
+            return false;
+        }
+        const int cx = x + (best == 1 || best == 2);
+        const int cy = y + (best >= 2);
+        changed[ChangedIndex(cx, cy)] = true;
+        field.Set(cx, cy, flipped(corners[best]));
+        return true;
+    }
+
+    size_t ChangedIndex(int cx, int cy) const {
+        return static_cast<size_t>(cy - rect.top) * (rect.Width() + 1) + cx - rect.left;
+    }
+
+    CCornerField& field;
+    const CTileGrid& grid;
+    const TransitionOptions& options;
+    const CTransitionIndex index;
+    const TileRect rect;
+    std::vector<bool> changed;
+};
 
 }  // namespace
 
@@ -160,7 +219,7 @@ bool GenerateMap(const CHeightField& heights, const GenerationOptions& options, 
     }
     // Coasts, desert shores and mountain feet from the corners, as the terrain brush makes them.
     CCornerField corners = Corners(heights, levels, types);
-    CloseMountainNotches(corners, map.grid, options.transitions);
+    CCornerMender(corners, map.grid, options.transitions).Run();
     const std::vector<bool> fixed(static_cast<size_t>(width + 1) * (height + 1));
     const TransitionPlan plan = CTransitionSolver(map.grid, options.transitions)
                                     .Solve(corners, {0, 0, width, height}, fixed, random);

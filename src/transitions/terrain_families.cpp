@@ -160,3 +160,15 @@ bool SidesOf(int transitionType, int& openType, int& closedType) {
             return false;
     }
 }
+
+TransitionFamily FamilyOfSheet(int type) {
+    int open = 0;
+    int closed = 0;
+    if (!SidesOf(type, open, closed)) {
+        return TransitionFamily::None;
+    }
+    if (IsWaterType(closed)) {
+        return TransitionFamily::Coast;
+    }
+    return IsMountainType(closed) ? TransitionFamily::MountainFoot : TransitionFamily::GrassDesert;
+}

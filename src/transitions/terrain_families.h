@@ -62,3 +62,5 @@ PointPattern PatternOfCorners(int openCorners);
 // For reading corners back from a tile: the type a transition tile shows on its open and on its
 // closed side; false for a type that is no transition sheet.
 bool SidesOf(int transitionType, int& openType, int& closedType);
+// The family whose meetings a transition sheet draws; None for a type that is no sheet.
+TransitionFamily FamilyOfSheet(int type);

@@ -1,11 +1,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCheckBox>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 
 #include "editor/command_ids.h"
+#include "editor/editor_settings.h"
 #include "editor/recovery/recovery_copy.h"
 #include "editor_fixture.h"
 #include "model/terrain_type.h"
@@ -157,4 +163,25 @@ TEST_F(RecoveryTest, AFailedCopyIsToldOnceAndTriedAgain) {
     EXPECT_TRUE(failed[0][0].toString().startsWith("A recovery copy could not be written: "));
     QTest::qWait(200);  // several intervals, several tries
     EXPECT_EQ(failed.size(), 1);
+}
+
+TEST_F(RecoveryTest, PreferencesInTheFileMenuTurnTheCopiesOff) {
+    QMenu* file = frame.menuBar()->actions()[0]->menu();
+    ASSERT_TRUE(file->actions().contains(frame.Command(kCmdPreferences)));
+    OpenNewMap(30, 20, TERRAIN_TYPE_GRASS);
+    WhenDialogShows([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Preferences");
+        dialog->findChild<QSpinBox*>("idleSeconds")->setValue(45);
+        dialog->findChild<QCheckBox*>("keepRecoveryCopy")->setChecked(false);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    frame.Command(kCmdPreferences)->trigger();
+    EXPECT_FALSE(CEditorSettings::KeepsRecoveryCopy());
+    EXPECT_EQ(CEditorSettings::RecoveryIdleSeconds(), 45);
+
+    frame.Autosaver().SetIdleInterval(10);
+    QSignalSpy written(&frame.Autosaver(), &CAutosaver::written);
+    Session().Editor().FillRect(TERRAIN_TYPE_OCEAN, 1, TileRect{0, 0, 3, 3});
+    EXPECT_FALSE(written.wait(200));
+    EXPECT_TRUE(RecoveryCopies(folder.Path() + "/recovery").empty());
 }
