@@ -1,5 +1,8 @@
 #include "check/map_check.h"
 
+#include <algorithm>
+#include <array>
+
 #include "art/art_catalog.h"
 #include "art/river_piece_table.h"
 #include "check/terrain_table_differences.h"
@@ -19,17 +22,59 @@ bool IsUnusedType(int type) {
             type <= TERRAIN_TYPE_RIVER_ON_GRASS_NARRROW);
 }
 
+// What the checks need of a tile type, looked up once for the whole map.
+struct TypeFacts {
+    bool unused = false;
+    bool missingCustomArt = false;
+    int cellsWithArt = 0;
+    const StampGroupRow* stamps = nullptr;
+    TransitionFamily family = TransitionFamily::None;
+};
+
 class CMapChecker {
   public:
     CMapChecker(const CMapDocument& map, const CTerrainTable& table)
-        : map(map), grid(map.grid), table(table) {}
+        : grid(map.grid), table(table) {
+        for (int type = 0; type < 256; ++type) {
+            TypeFacts& f = facts[type];
+            f.unused = IsUnusedType(type) || type > TERRAIN_TYPE_CUSTOM_16;
+            f.missingCustomArt = IsCustomType(type) && !map.art.CustomArtFor(type)->loaded;
+            f.cellsWithArt = IsCustomType(type) ? 0 : CellsWithArt(type);
+            if (const CTerrainType* record = table.FindRecord(type)) {
+                f.stamps = StampGroupTable(record->stampTable);
+            }
+            f.family = FamilyOfSheet(type);
+        }
+    }
 
     std::vector<MapFinding> Run(const CTerrainTable* gameData) {
-        for (int y = 0; y < grid.GetHeight(); ++y) {
-            for (int x = 0; x < grid.GetWidth(); ++x) {
+        const int width = grid.GetWidth();
+        const int height = grid.GetHeight();
+        for (int y = 0; y < height; ++y) {
+            const CTile* row = &Tile(0, y);
+            for (int x = 0; x < width; ++x) {
                 CheckTile(x, y);
+                // Only where a transition tile is part of the meeting is there anything to agree.
+                const TransitionFamily family = facts[row[x].type].family;
+                if (x + 1 < width && (family != TransitionFamily::None ||
+                                      facts[row[x + 1].type].family != TransitionFamily::None)) {
+                    CheckMeeting(x, y, x + 1, y, 1);
+                }
+                if (y + 1 < height &&
+                    (family != TransitionFamily::None ||
+                     facts[row[x + width].type].family != TransitionFamily::None)) {
+                    CheckMeeting(x, y, x, y + 1, 2);
+                }
             }
         }
+        for (auto [x, y] : grid.TilesWithRivers()) {
+            CheckRivers(x, y);
+        }
+        // Rivers come column by column; every tile's findings go in row order.
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const MapFinding& a, const MapFinding& b) {
+                             return a.y != b.y ? a.y < b.y : a.x < b.x;
+                         });
         CheckRandomCounts();
         if (aloneTransitionStamps > 0) {
             findings.push_back({-1, -1,
@@ -48,39 +93,58 @@ class CMapChecker {
     }
 
   private:
+    using Partners = std::array<std::vector<uint8_t>, kSheetCells>;
+
+    // For each cell of a stamp table, the other cells of its stamp; made once for each table.
+    const Partners& PartnersOf(const StampGroupRow& groups) {
+        for (const auto& [table, partners] : stampPartners) {
+            if (table == &groups) {
+                return partners;
+            }
+        }
+        Partners& partners = stampPartners.emplace_back(&groups, Partners()).second;
+        for (int cell = 0; cell < kSheetCells; ++cell) {
+            for (int other = 0; other < kSheetCells; ++other) {
+                if (other != cell && groups[cell] != 0 && groups[other] == groups[cell]) {
+                    partners[cell].push_back(static_cast<uint8_t>(other));
+                }
+            }
+        }
+        return partners;
+    }
+
+    // A tile inside the grid.
+    const CTile& Tile(int x, int y) const {
+        return grid.Tiles()[static_cast<size_t>(y) * grid.GetWidth() + x];
+    }
+
     void Add(int x, int y, const std::string& text) { findings.push_back({x, y, text, false}); }
 
     void CheckTile(int x, int y) {
-        const CTile& tile = *grid.GetTileAt(x, y);
+        const CTile& tile = Tile(x, y);
         const int type = tile.type;
-        if (IsUnusedType(type)) {
+        const TypeFacts& f = facts[type];
+        if (f.unused) {
             Add(x, y, TypeName(type) + " is no terrain the game draws");
             return;
         }
-        if (IsCustomType(type)) {
-            if (!map.art.CustomArtFor(type)->loaded) {
-                Add(x, y, TypeName(type) + " has no art");
-            }
-        } else if (CellsWithArt(type) > 0 && tile.subtype >= CellsWithArt(type)) {
+        if (f.missingCustomArt) {
+            Add(x, y, TypeName(type) + " has no art");
+        } else if (f.cellsWithArt > 0 && tile.subtype >= f.cellsWithArt) {
             Add(x, y,
                 TypeName(type) + " cell " + std::to_string(tile.subtype) +
-                    " has no art (cells 0 to " + std::to_string(CellsWithArt(type) - 1) + " have)");
+                    " has no art (cells 0 to " + std::to_string(f.cellsWithArt - 1) + " have)");
         }
         if (tile.requestedSubtype == 0 || tile.requestedSubtype > 81) {
             randomTypesUsed[type] = true;
         }
-        CheckStamp(x, y, tile);
-        if (x + 1 < grid.GetWidth()) {
-            CheckMeeting(x, y, x + 1, y, 1);
+        if (f.stamps != nullptr) {
+            CheckStamp(x, y, tile);
         }
-        if (y + 1 < grid.GetHeight()) {
-            CheckMeeting(x, y, x, y + 1, 2);
-        }
-        CheckRivers(x, y);
     }
 
     void CheckStamp(int x, int y, const CTile& tile) {
-        const StampGroupRow* groups = StampGroupTable(table.Record(tile.type).stampTable);
+        const StampGroupRow* groups = facts[tile.type].stamps;
         // Random picks are no stamps placed by hand.
         const bool exact = tile.requestedSubtype >= 1 && tile.requestedSubtype <= kSheetCells;
         if (!exact || groups == nullptr || tile.subtype >= kSheetCells ||
@@ -88,14 +152,11 @@ class CMapChecker {
             return;
         }
         const int cell = tile.subtype;
-        for (int partner = 0; partner < kSheetCells; ++partner) {
-            if (partner == cell || (*groups)[partner] != (*groups)[cell]) {
-                continue;
-            }
+        for (uint8_t partner : PartnersOf(*groups)[cell]) {
             const CTile* there = grid.GetTileAt(x + partner % kSheetColumns - cell % kSheetColumns,
                                                 y + partner / kSheetColumns - cell / kSheetColumns);
             if (there == nullptr || there->type != tile.type || there->subtype != partner) {
-                if (FamilyOfSheet(tile.type) != TransitionFamily::None) {
+                if (facts[tile.type].family != TransitionFamily::None) {
                     ++aloneTransitionStamps;
                 } else {
                     Add(x, y,
@@ -110,8 +171,8 @@ class CMapChecker {
     // A tile's 8 boundary points on the open side of family's divide; false for a tile whose
     // points say nothing of this divide: a transition tile of another family, or (between grass
     // and desert) land that is neither, such as woods on a shore.
-    static bool OpenPoints(const CTile& tile, TransitionFamily family, uint8_t& points) {
-        const TransitionFamily own = FamilyOfSheet(tile.type);
+    bool OpenPoints(const CTile& tile, TransitionFamily family, uint8_t& points) const {
+        const TransitionFamily own = facts[tile.type].family;
         if (own != TransitionFamily::None) {
             points = tile.exits;
             return own == family;
@@ -126,11 +187,14 @@ class CMapChecker {
 
     // Tile (x, y) and its neighbour to the right (direction 1) or below (2).
     void CheckMeeting(int x, int y, int nx, int ny, int direction) {
-        const CTile& here = *grid.GetTileAt(x, y);
-        const CTile& there = *grid.GetTileAt(nx, ny);
-        TransitionFamily family = FamilyOfSheet(here.type);
+        const CTile& here = Tile(x, y);
+        const CTile& there = Tile(nx, ny);
+        TransitionFamily family = facts[here.type].family;
         if (family == TransitionFamily::None) {
-            family = FamilyOfSheet(there.type);
+            family = facts[there.type].family;
+            if (family == TransitionFamily::None) {
+                return;  // two tiles without transitions: nothing to agree on
+            }
         }
         uint8_t a = 0;
         uint8_t b = 0;
@@ -154,9 +218,6 @@ class CMapChecker {
 
     void CheckRivers(int x, int y) {
         const int count = grid.GetOverlayCount(x, y);
-        if (count == 0) {
-            return;
-        }
         if (!IsRiverStorable(x, y)) {
             Add(x, y,
                 "the map file cannot keep this river: map files hold rivers only on tiles "
@@ -198,9 +259,11 @@ class CMapChecker {
         }
     }
 
-    const CMapDocument& map;
     const CTileGrid& grid;
     const CTerrainTable& table;
+    TypeFacts facts[256];
+    // Of the (at most two) stamp tables the types use.
+    std::vector<std::pair<const StampGroupRow*, Partners>> stampPartners;
     std::vector<MapFinding> findings;
     bool randomTypesUsed[256] = {};
     int aloneTransitionStamps = 0;
