@@ -3,6 +3,7 @@
 #include "exit_status.h"
 #include "map_files.h"
 #include "map_json.h"
+#include "map_text.h"
 #include "subcommand.h"
 
 namespace {
@@ -12,7 +13,11 @@ int RunDump(const CCommandLine& line) {
     if (!LoadMapFile(map, line.Positionals()[0])) {
         return kExitFailure;
     }
-    WriteMapJson(map, stdout);
+    if (line.Has("--text")) {
+        WriteMapText(map, stdout);
+    } else {
+        WriteMapJson(map, stdout);
+    }
     return kExitSuccess;
 }
 
@@ -21,7 +26,7 @@ int RunDump(const CCommandLine& line) {
 const Subcommand& DumpCommand() {
     static const Subcommand command{
         "dump",
-        "MAP.gmp",
+        "MAP.gmp [--text]",
         "print a map file as JSON",
         "Prints everything the map file holds as one JSON object on standard output:\n"
         "  version       the file version, \"1.0.0.75\"\n"
@@ -31,8 +36,14 @@ const Subcommand& DumpCommand() {
         "  tiles         row by row, [type, requestedSubtype, subtype, auxByte]\n"
         "  overlays      river pieces in file order, [x, y, kind, cell]\n"
         "  customArt     loaded custom art: type, sourcePath, 81 exitMasks\n"
-        "  cityArt       city pictures: name, width, height, bitCount\n",
-        {},
+        "  cityArt       city pictures: name, width, height, bitCount\n"
+        "\n"
+        "Options:\n"
+        "  --text            lines of text for version control's diff instead: the version,\n"
+        "                    size and miles per tile, a line per terrain record, per tile row\n"
+        "                    (type:request of each tile), per river piece, and per custom art\n"
+        "                    slot and city picture with a hash of its pixels\n",
+        {{"--text", false}},
         1,
         1,
         RunDump,
