@@ -23,8 +23,8 @@ const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> all{
         &InfoCommand(),       &DumpCommand(),        &NewCommand(),    &ImportCommand(),
         &ExportCommand(),     &GameDataCommand(),    &RenderCommand(), &ImportArtCommand(),
-        &AddCityArtCommand(), &TransitionsCommand(), &RiverCommand(),
-        &HeightmapCommand(), &GenerateCommand(),   &CheckCommand(),
+        &AddCityArtCommand(), &TransitionsCommand(), &RiverCommand(),  &HeightmapCommand(),
+        &GenerateCommand(),   &CheckCommand(),       &BuildCommand(),
     };
     return all;
 }

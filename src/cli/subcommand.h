@@ -34,3 +34,4 @@ const Subcommand& RiverCommand();
 const Subcommand& HeightmapCommand();
 const Subcommand& GenerateCommand();
 const Subcommand& CheckCommand();
+const Subcommand& BuildCommand();
