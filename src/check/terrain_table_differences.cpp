@@ -1,23 +1,9 @@
 #include "check/terrain_table_differences.h"
 
+#include "model/terrain_fields.h"
 #include "model/terrain_names.h"
 
 namespace {
-
-struct Field {
-    const char* name;
-    int32_t CTerrainType::*value;
-};
-
-constexpr Field kFields[] = {
-    {"typeNumber", &CTerrainType::typeNumber},   {"rightOfWayCost", &CTerrainType::rightOfWayCost},
-    {"trackCost", &CTerrainType::trackCost},     {"reserved1", &CTerrainType::reserved1},
-    {"reserved2", &CTerrainType::reserved2},     {"altitudeLevel", &CTerrainType::altitudeLevel},
-    {"fourthValue", &CTerrainType::fourthValue}, {"exitTable", &CTerrainType::exitTable},
-    {"stampTable", &CTerrainType::stampTable},   {"allowSignposts", &CTerrainType::allowSignposts},
-    {"allowCities", &CTerrainType::allowCities}, {"subtypeCount", &CTerrainType::subtypeCount},
-    {"setCount", &CTerrainType::setCount},
-};
 
 std::string Change(const std::string& what, long long before, long long after) {
     return what + " " + std::to_string(before) + " → " + std::to_string(after);
@@ -39,7 +25,7 @@ std::vector<std::string> TerrainTableDifferences(const CTerrainTable& before,
     for (int type = 0; type < kStoredTerrainTypes; ++type) {
         const CTerrainType& a = before.Record(type);
         const CTerrainType& b = after.Record(type);
-        for (const Field& field : kFields) {
+        for (const TerrainField& field : kTerrainFields) {
             if (a.*field.value != b.*field.value) {
                 lines.push_back(TypeName(type) + ": " +
                                 Change(field.name, a.*field.value, b.*field.value));

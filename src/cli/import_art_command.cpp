@@ -7,19 +7,6 @@
 
 namespace {
 
-std::string ImportProblem(int result, const std::string& path) {
-    if (result != kErrorWrongArtSize) {
-        return BmpProblemOf(path);
-    }
-    int width = 0;
-    int height = 0;
-    int bytesPerPixel = 0;
-    CDibImage::PeekBmp(path, width, height, bytesPerPixel);
-    return "custom terrain art must be " + std::to_string(kCustomArtSide) + " x " +
-           std::to_string(kCustomArtSide) + " pixels, this picture is " + std::to_string(width) +
-           " x " + std::to_string(height);
-}
-
 int RunImportArt(const CCommandLine& line) {
     const std::string& mapPath = line.Positionals()[0];
     const std::string& artPath = line.Positionals()[1];
@@ -33,7 +20,7 @@ int RunImportArt(const CCommandLine& line) {
     }
     int result = map.art.CustomArtFor(type)->Import(artPath);
     if (result != 0) {
-        return ReportFailure("Unable to import art", artPath, ImportProblem(result, artPath));
+        return ReportFailure("Unable to import art", artPath, ArtImportProblem(result, artPath));
     }
     // Tiles of the type take the new art's colour in the overview.
     map.RebuildOverview();

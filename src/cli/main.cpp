@@ -24,7 +24,7 @@ const std::vector<const Subcommand*>& Subcommands() {
         &InfoCommand(),       &DumpCommand(),        &NewCommand(),    &ImportCommand(),
         &ExportCommand(),     &GameDataCommand(),    &RenderCommand(), &ImportArtCommand(),
         &AddCityArtCommand(), &TransitionsCommand(), &RiverCommand(),  &HeightmapCommand(),
-        &GenerateCommand(),   &CheckCommand(),       &DiffCommand(),
+        &GenerateCommand(),   &CheckCommand(),       &DiffCommand(),   &BuildCommand(),
     };
     return all;
 }

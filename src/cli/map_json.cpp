@@ -2,8 +2,6 @@
 
 #include "model/terrain_table.h"
 
-namespace {
-
 Json TerrainRecordJson(const CTerrainType& record) {
     return {
         {"typeNumber", record.typeNumber},   {"rightOfWayCost", record.rightOfWayCost},
@@ -15,6 +13,8 @@ Json TerrainRecordJson(const CTerrainType& record) {
         {"setCount", record.setCount},       {"resources", record.resources},
     };
 }
+
+namespace {
 
 Json TerrainRecordsJson() {
     Json records = Json::array();

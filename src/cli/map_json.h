@@ -8,6 +8,8 @@
 // Fields keep the order in which they are added, so that the output reads like the file.
 using Json = nlohmann::ordered_json;
 
+// A terrain record with its fields named as in the dump.
+Json TerrainRecordJson(const CTerrainType& record);
 // milesPerTile and the terrain records 0 to 41 of theTerrainTable.
 Json TerrainTableJson();
 // Everything a map file holds as one line of JSON: version, game data, tiles, rivers and art,

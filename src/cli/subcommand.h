@@ -35,3 +35,4 @@ const Subcommand& HeightmapCommand();
 const Subcommand& GenerateCommand();
 const Subcommand& CheckCommand();
 const Subcommand& DiffCommand();
+const Subcommand& BuildCommand();

@@ -14,6 +14,9 @@
 // and CArchiveEndOfFile are left to the caller.
 
 // Section 0: milesPerTile and records 0 to 41, as the 60-byte records of the table.
+inline constexpr size_t kTerrainRecordBytes = 60;
+void PutTerrainRecord(const CTerrainType& record, uint8_t* bytes);
+void GetTerrainRecord(const uint8_t* bytes, CTerrainType& record);
 int WriteGameData(CMapArchive& archive, const CTerrainTable& table);
 int ReadGameData(CMapArchive& archive, CTerrainTable& table);
 

@@ -12,7 +12,8 @@ expect_file() { [ -s "$root/usr/$1" ] || fail "missing $1"; }
 
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 for f in bin/tarvo-map bin/tarvo-map-editor share/tarvo-map/gamedata/tarvo.ini \
-         share/doc/tarvo-map/README.md share/applications/tarvo-map-editor.desktop \
+         share/doc/tarvo-map/README.md share/doc/tarvo-map/map.schema.json \
+         share/applications/tarvo-map-editor.desktop \
          share/mime/packages/tarvo-map.xml share/man/man1/tarvo-map.1 \
          share/man/man1/tarvo-map-editor.1; do
   expect_file "$f"
