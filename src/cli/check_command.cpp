@@ -1,17 +1,51 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "check/map_check.h"
 #include "exit_status.h"
 #include "game_data_file.h"
-#include "map_files.h"
+#include "mapfile/stored_map_reader.h"
 #include "subcommand.h"
 
 namespace {
 
+// Tiles stored with type 0 or 1, which loading hides: a map with type 0 does not load, and
+// type 1 (the old city terrain) loads as grass.
+std::vector<MapFinding> StoredTypeFindings(const StoredMap& stored) {
+    std::vector<MapFinding> findings;
+    for (size_t i = 0; i < stored.tiles.size(); ++i) {
+        const int type = stored.tiles[i].type;
+        if (type == 0 || type == 1) {
+            const int x = static_cast<int>(i / static_cast<size_t>(stored.height));
+            const int y = static_cast<int>(i % static_cast<size_t>(stored.height));
+            findings.push_back({x, y,
+                                type == 0
+                                    ? "type 0 is no terrain: the map does not load with it"
+                                    : "type 1 is no terrain the game draws; it loads as grass",
+                                false});
+        }
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const MapFinding& a, const MapFinding& b) {
+                         return a.y != b.y ? a.y < b.y : a.x < b.x;
+                     });
+    return findings;
+}
+
 int RunCheck(const CCommandLine& line) {
+    const std::string& path = line.Positionals()[0];
+    StoredMap stored;
+    std::string reason;
+    if (ReadStoredMap(path, stored, reason) != 0) {
+        return ReportFailure("Unable to load map", path, reason);
+    }
+    std::vector<MapFinding> findings = StoredTypeFindings(stored);
     CMapDocument map;
-    if (!LoadMapFile(map, line.Positionals()[0])) {
-        return kExitFailure;
+    if (map.Load(path, &reason) != 0) {
+        for (const MapFinding& finding : findings) {
+            std::printf("error: %s\n", finding.Line().c_str());
+        }
+        return ReportFailure("Unable to load map", path, reason);
     }
     // The table the map carries against the game data the game would otherwise use.
     CTerrainTable gameData;
@@ -24,8 +58,10 @@ int RunCheck(const CCommandLine& line) {
     const bool strict = line.Has("--strict");
     int faults = 0;
     int notes = 0;
-    for (const MapFinding& finding :
-         CheckMap(map, theTerrainTable, compare ? &gameData : nullptr)) {
+    for (MapFinding& finding : CheckMap(map, theTerrainTable, compare ? &gameData : nullptr)) {
+        findings.push_back(std::move(finding));
+    }
+    for (const MapFinding& finding : findings) {
         const char* kind = finding.informational ? "note" : strict ? "error" : "warning";
         (finding.informational ? notes : faults) += 1;
         std::printf("%s: %s\n", kind, finding.Line().c_str());
@@ -48,7 +84,8 @@ const Subcommand& CheckCommand() {
         "placed by hand whose partners are missing (those of the transition sheets, which the\n"
         "terrain brush places alone, are only counted); transition tiles whose boundary points\n"
         "disagree with a neighbour; rivers that run into a tile without a river and not into\n"
-        "open water; rivers the file cannot keep; tiles of the types 0, 1 and 18 to 21. Notes\n"
+        "open water; rivers the file cannot keep; tiles of the types 0, 1 and 18 to 21 (a map\n"
+        "with type 0 does not load at all: its tiles are named, and the check fails). Notes\n"
         "say how the map's terrain table differs from the game data file.\n"
         "\n"
         "Faults are warnings (exit status 0), or with --strict errors (exit status 1).\n"

@@ -31,4 +31,18 @@ TEST_F(CliTest, CheckReportsFaultsAsWarningsOrStrictlyAsErrors) {
         RunTarvoMap(dir, {"check", "--strict", "clean.gmp", "--gamedata", kGameData});
     EXPECT_EQ(clean.status, 0) << clean.out;
     EXPECT_EQ(clean.out, "");
+
+    // Types that loading hides, planted in the stored tile records: 1 loads as grass, 0 not at all.
+    std::vector<uint8_t> bytes = ReadFileBytes(dir.File("clean.gmp"));
+    const size_t tileRecords = bytes[18] | bytes[19] << 8 | bytes[20] << 16 | bytes[21] << 24;
+    const size_t tile = tileRecords + 8 + 2 * (4 * 20 + 2);  // column by column
+    for (uint8_t type : {1, 0}) {
+        bytes[tile] = type;
+        WriteFileBytes(dir.File("old.gmp"), bytes);
+        const ToolRun old = RunTarvoMap(dir, {"check", "old.gmp"});
+        EXPECT_EQ(old.status, type == 1 ? 0 : 1);
+        EXPECT_NE(old.out.find("tile 4,2: type " + std::to_string(type) + " is no terrain"),
+                  std::string::npos)
+            << old.out << old.err;
+    }
 }
