@@ -4,6 +4,7 @@
 
 #include "mapfile/map_file.h"
 #include "mapfile/map_sections.h"
+#include "model/position_cells.h"
 #include "model/terrain_type.h"
 
 namespace {
@@ -51,17 +52,16 @@ bool ReadRecord(CMapArchive& archive, uint8_t& type, uint8_t& request, uint8_t& 
 }
 
 // The records column by column into the row-major tiles. Records are taken straight from the
-// archive's buffer and set in file order, as the random cells must be drawn, into a block of a
-// few columns, which is then copied row by row into the grid. The generator is worked on in a
-// local copy, which can stay in registers (the tiles' byte stores might alias theRandom), and
-// put back however the reading ends. Sets anyCityFound when a tile is of the old city type.
+// archive's buffer into a block of a few columns, which is then copied row by row into the
+// grid. Random cells are drawn afterwards, from the whole map. Sets anyCityFound when a tile is
+// of the old city type.
 int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCityFound) {
     const TypeFactsTable facts = TypeFactsOfAllTypes();
     const int width = grid.GetWidth();
     const size_t height = static_cast<size_t>(grid.GetHeight());
     std::vector<CTile> block(kColumnsPerBlock * height);
-    RandomState random(theRandom);
-    bool anyCity = false;  // local for the same reason
+    NoDraw random;
+    bool anyCity = false;  // local: the tiles' byte stores might alias the caller's flag
     int result = 0;
     for (int x = 0; x < width && result == 0; x += kColumnsPerBlock) {
         const int columns = std::min(kColumnsPerBlock, width - x);
@@ -110,7 +110,6 @@ int ReadTiles(CMapArchive& archive, CTileGrid& grid, bool& anyCityFound) {
             }
         }
     }
-    random.PutBack(theRandom);
     anyCityFound = anyCity;
     return result;
 }
@@ -189,11 +188,13 @@ int ReadTileGrid(CMapArchive& archive, CTileGrid& grid, std::string& reason,
     if (anyCity) {
         const TileTypeFacts grass = TileTypeFacts::Of(TERRAIN_TYPE_GRASS);
         CTile* tile = grid.Tiles();
+        NoDraw none;
         for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i, ++tile) {
             if (tile->type == TERRAIN_TYPE_CITY) {
-                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass, theRandom);
+                tile->Set(TERRAIN_TYPE_GRASS, kRandomFirstSet, grass, none);
             }
         }
     }
+    DrawRandomCellsByPosition(grid);
     return ReadRivers(archive, grid, reason, riverOrder);
 }

@@ -844,3 +844,37 @@ TEST_F(MapFileTest, SnapshotsWriteTheMapAsItWasWhenTaken) {
     map.art.RemoveCityArt(0);
     EXPECT_EQ(written(third, "third.gmp"), withArt);
 }
+
+// Random requests draw their cells from the position and the map's own tiles: the same file
+// always shows the same cells, whatever the generator says, and another map draws differently.
+TEST_F(MapFileTest, RandomCellsAreTheSameAtEveryLoadAndDifferBetweenMaps) {
+    CMapDocument map;
+    ASSERT_TRUE(map.MakeNew(60, 40, TERRAIN_TYPE_GRASS));
+    const std::string first = Save(map, "first.gmp");
+    map.grid.SetTile(TERRAIN_TYPE_WOODS, 1, 59, 39);
+    const std::string second = Save(map, "second.gmp");
+
+    auto cells = [](const std::string& path) {
+        CMapDocument loaded;
+        EXPECT_EQ(loaded.Load(path), 0);
+        std::vector<int> subtypes;
+        for (int i = 0; i < 60 * 39; ++i) {  // the rows the two maps share unchanged
+            subtypes.push_back(loaded.grid.Tiles()[i].subtype);
+        }
+        return subtypes;
+    };
+    theRandom.Seed(1);
+    const std::vector<int> once = cells(first);
+    EXPECT_EQ(theRandom.draws, 0u);  // loading draws nothing from the generator
+    theRandom.Seed(99);
+    EXPECT_EQ(cells(first), once);
+    const std::vector<int> other = cells(second);
+    int differ = 0;
+    for (size_t i = 0; i < once.size(); ++i) {
+        differ += once[i] != other[i];
+    }
+    EXPECT_GT(differ, static_cast<int>(once.size()) / 2);
+    // The cells spread over the whole random set.
+    EXPECT_EQ(*std::max_element(once.begin(), once.end()),
+              theTerrainTable.Record(TERRAIN_TYPE_GRASS).subtypeCount - 1);
+}
