@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* kGameDataKey = "gameDataFile";
 constexpr const char* kRecentMapsKey = "recentMaps";
+constexpr const char* kMapPlacesKey = "recentMapPlaces";
 
 QString FolderKey(const char* kind) {
     return QString("folders/%1").arg(kind);
@@ -37,6 +38,33 @@ void CEditorSettings::SetRecovery(bool keep, int idleSeconds) {
     QSettings settings;
     settings.setValue("recovery/keep", keep);
     settings.setValue("recovery/idleSeconds", idleSeconds);
+}
+
+std::optional<CEditorSettings::MapPlace> CEditorSettings::PlaceOnMap(const std::string& path) {
+    const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    const QStringList parts =
+        QSettings().value(kMapPlacesKey).toMap().value(absolute).toString().split(',');
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    MapPlace place{parts[0].toInt(), parts[1].toInt(), parts[2].toInt()};
+    return place.tileSize > 0 ? std::optional(place) : std::nullopt;
+}
+
+void CEditorSettings::SetPlaceOnMap(const std::string& path, const MapPlace& place) {
+    const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    const QStringList recent = RecentMaps();
+    if (!recent.contains(absolute)) {
+        return;
+    }
+    QSettings settings;
+    QVariantMap places = settings.value(kMapPlacesKey).toMap();
+    // Places of maps that left the list go with them.
+    for (auto it = places.begin(); it != places.end();) {
+        it = recent.contains(it.key()) ? std::next(it) : places.erase(it);
+    }
+    places[absolute] = QString("%1,%2,%3").arg(place.tileSize).arg(place.column).arg(place.row);
+    settings.setValue(kMapPlacesKey, places);
 }
 
 QStringList CEditorSettings::RecentMaps() {

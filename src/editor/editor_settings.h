@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <string>
 
 // What the editor remembers from one run to the next, in the application's settings (QSettings
@@ -34,6 +35,17 @@ class CEditorSettings {
     static int RecoveryIdleSeconds();
     static void SetRecovery(bool keep, int idleSeconds);
     static constexpr int kDefaultRecoveryIdleSeconds = 60;
+
+    // Where the view stood on a map of the recent list when it was last shown: its zoom and
+    // the tile at the top left. Nothing for a map not on the list or never shown.
+    struct MapPlace {
+        int tileSize = 0;
+        int column = 0;
+        int row = 0;
+    };
+    static std::optional<MapPlace> PlaceOnMap(const std::string& path);
+    // Kept only for maps of the recent list.
+    static void SetPlaceOnMap(const std::string& path, const MapPlace& place);
 
     // The folder last used for a kind of file, or empty.
     static std::string Folder(const char* kind);

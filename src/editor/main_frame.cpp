@@ -137,6 +137,8 @@ CMainFrame::CMainFrame(const std::string& programFolder, const std::string& reco
     connect(&choice, &CToolChoice::changed, this, &CMainFrame::UpdateFrameState);
     CMapView* view = editorWnd->MapView();
     connect(view, &CMapView::tileSizeChanged, this, &CMainFrame::UpdateFrameState);
+    connect(view, &CMapView::tileSizeChanged, this, &CMainFrame::RememberPlace);
+    connect(view, &CMapView::viewRectChanged, this, &CMainFrame::RememberPlace);
     connect(view, &CMapView::pointerOverTile, this, &CMainFrame::ShowPointerTile);
     connect(view, &CMapView::pointerOffMap, this, &CMainFrame::ClearCoordinatePanes);
     connect(&autosaver, &CAutosaver::failed, this, &CMainFrame::ShowStatusMessage);

@@ -130,6 +130,8 @@ class CMainFrame : public QMainWindow {
     // A map just opened or saved goes first in the recent list, and its folder is remembered.
     void RememberMap(const std::string& path);
     void UpdateRecentMaps();
+    // Where the view stands on a map of the recent list, for its next opening.
+    void RememberPlace();
     // The folder remembered for a kind of file, or one beside the program.
     std::string StartIn(const char* kind, const char* besideProgram) const;
     // The local file of a drop that the editor takes, or empty.

@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "art/builtin_art.h"
 #include "document/game_data.h"
 #include "editor/dialogs/generate_dialog.h"
 #include "editor/dialogs/heightmap_dialog.h"
 #include "editor/dialogs/new_map_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/editor_settings.h"
+#include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "editor/map_check_dock.h"
+#include "editor/map_view.h"
 #include "generate/height_picture.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
@@ -155,6 +158,15 @@ void CMainFrame::OnPreferences() {
     autosaver.SetEnabled(dialog.KeepsRecoveryCopy());
 }
 
+void CMainFrame::RememberPlace() {
+    if (session.IsOpen() && !session.FilePath().empty()) {
+        const CMapView& view = *editorWnd->MapView();
+        const QRect shown = view.GetViewRect();
+        CEditorSettings::SetPlaceOnMap(session.FilePath(),
+                                       {view.TileSize(), shown.left(), shown.top()});
+    }
+}
+
 bool CMainFrame::OpenMapFile(const std::string& path) {
     if (auto other = CopyInOtherEditor(RecoveryCopies(recoveryFolder), path)) {
         const std::string text = FileNamePart(path) + " has changes not yet saved in another " +
@@ -165,6 +177,8 @@ bool CMainFrame::OpenMapFile(const std::string& path) {
             return false;
         }
     }
+    // Read before the opening, whose first view of the map would take its place.
+    const std::optional<CEditorSettings::MapPlace> place = CEditorSettings::PlaceOnMap(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int result = session.Open(path);
     QApplication::restoreOverrideCursor();
@@ -172,6 +186,14 @@ bool CMainFrame::OpenMapFile(const std::string& path) {
         ShowFailure("Unable to load map");
         return false;
     }
+    // Back where the designer was, as far as the map (which may have shrunk) allows; a map
+    // opened for the first time starts at the top left.
+    CMapView& view = *editorWnd->MapView();
+    if (place && (place->tileSize == kTinyTileSize || place->tileSize == kSmallTileSize ||
+                  place->tileSize == CMapView::kTileSize)) {
+        view.SetTileSize(place->tileSize, QPoint());
+    }
+    view.ScrollTo(place ? place->column : 0, place ? place->row : 0);
     mapPath = path;
     RememberMap(path);
     return true;

@@ -435,6 +435,8 @@ bool CMapView::AutoScroll(QPoint pixel) {
     if (stepX == 0 && stepY == 0) {
         return false;
     }
-    MoveTo(scrollX + stepX, scrollY + stepY);
+    // Each step scrolls as many pixels as one tile has at full size: more tiles when zoomed out.
+    const int tiles = std::max(1, kTileSize / tileSize);
+    MoveTo(scrollX + stepX * tiles, scrollY + stepY * tiles);
     return true;
 }

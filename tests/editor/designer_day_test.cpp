@@ -222,3 +222,33 @@ TEST_F(DesignerDayTest, EveryMenuReachesEachItemByItsOwnLetter) {
     EXPECT_GE(frame.EditorWnd()->width(), 255 + 200);
     EXPECT_GE(frame.EditorWnd()->height(), 410);
 }
+
+TEST_F(DesignerDayTest, ReopeningAMapReturnsToWhereTheDesignerWas) {
+    OpenNewMap(100, 80, TERRAIN_TYPE_GRASS);
+    const std::string north = SaveAs("north.gmp");
+    OpenNewMap(60, 50, TERRAIN_TYPE_DESERT);
+    const std::string south = SaveAs("south.gmp");
+
+    ASSERT_TRUE(frame.OpenMapFile(north));
+    View().SetTileSize(25, QPoint());
+    View().ScrollTo(30, 20);
+    ASSERT_TRUE(frame.OpenMapFile(south));
+    View().ScrollTo(7, 9);
+    ASSERT_TRUE(frame.OpenMapFile(north));
+    EXPECT_EQ(View().TileSize(), 25);
+    EXPECT_EQ(View().GetViewRect().topLeft(), QPoint(30, 20));
+
+    // The map shrank meanwhile: as close as it allows. A map never opened starts at the top left.
+    CMapDocument smaller;
+    ASSERT_TRUE(smaller.MakeNew(40, 30, TERRAIN_TYPE_GRASS));
+    ASSERT_EQ(smaller.Save(north), 0);
+    ASSERT_TRUE(frame.OpenMapFile(south));
+    ASSERT_TRUE(frame.OpenMapFile(north));
+    EXPECT_EQ(View().TileSize(), 25);
+    EXPECT_EQ(View().scrollX, View().maxScrollX);
+    EXPECT_EQ(View().scrollY, std::min(20, View().maxScrollY));
+    EXPECT_LT(View().scrollX, 30);
+    ASSERT_EQ(smaller.Save(folder.File("east.gmp")), 0);
+    ASSERT_TRUE(frame.OpenMapFile(folder.File("east.gmp")));
+    EXPECT_EQ(View().GetViewRect().topLeft(), QPoint(0, 0));
+}

@@ -239,4 +239,13 @@ TEST_F(MapViewTest, DraggingIntoAMarginScrollsUntilThePointerLeavesIt) {
     QApplication::sendEvent(viewport, &leave);
     Settle();
     EXPECT_TRUE(ShowsTheArt());
+
+    // Zoomed out, a step goes as far in pixels as at full size: five tiles at 10 pixels.
+    view.SetTileSize(10, QPoint());
+    view.ScrollTo(0, 0);
+    ASSERT_GT(view.maxScrollX, 5);
+    SendMouse(viewport, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseMove, rightMargin, Qt::LeftButton);
+    EXPECT_EQ(view.scrollX, 5);
+    SendMouse(viewport, QEvent::MouseButtonRelease, rightMargin, Qt::NoButton);
 }
