@@ -65,7 +65,7 @@ TEST_F(MapArtTest, BuiltInCellOrigins) {
     EXPECT_EQ(cell.x, 0);
     EXPECT_EQ(cell.y, 50);
     ASSERT_NE(cell.sheet, nullptr);
-    EXPECT_EQ(cell.sheet->GetHeight(), 100);
+    EXPECT_EQ(cell.sheet->GetHeight(), 450);
     EXPECT_EQ(art.BuiltInSheet(TERRAIN_TYPE_CITY, 0).sheet, nullptr);
     EXPECT_EQ(art.BuiltInSheet(TERRAIN_TYPE_RIVER_ON_GRASS_WIDE, 0).sheet, nullptr);
     EXPECT_EQ(art.BuiltInSheet(TERRAIN_TYPE_CUSTOM_1, 0).sheet, nullptr);
