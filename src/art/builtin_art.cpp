@@ -46,6 +46,9 @@ CBuiltInArt::Entry* CBuiltInArt::Load(Entry& entry, int resourceId, bool keyed) 
             const int tiny = kTileSize / kTinyTileSize;
             entry.tinyPixels = keyed ? ShrinkKeepingWater(entry.pixels, tiny)
                                      : ShrinkByDropping(entry.pixels, tiny);
+            const int smallest = kTileSize / kSmallestTileSize;
+            entry.smallestPixels = keyed ? ShrinkKeepingWater(entry.pixels, smallest)
+                                         : ShrinkByDropping(entry.pixels, smallest);
         }
     });
     return entry.picture.IsEmpty() ? nullptr : &entry;
@@ -98,6 +101,8 @@ const RgbPicture& CBuiltInArt::Entry::AtSize(int cellSize) const {
             return smallPixels;
         case kTinyTileSize:
             return tinyPixels;
+        case kSmallestTileSize:
+            return smallestPixels;
         default:
             return pixels;
     }

@@ -8,13 +8,16 @@
 #include "image/dib_image.h"
 #include "model/river_overlay.h"
 
-inline constexpr int kTileSize = 50;       // pixels of a tile in the map view
-inline constexpr int kSmallTileSize = 25;  // pixels of a palette cell
-inline constexpr int kTinyTileSize = 10;   // pixels of a tile in the map view zoomed out fully
+inline constexpr int kTileSize = 50;         // pixels of a tile in the map view
+inline constexpr int kSmallTileSize = 25;    // pixels of a palette cell
+inline constexpr int kTinyTileSize = 10;     // pixels of a tile in the map view zoomed out
+inline constexpr int kSmallestTileSize = 5;  // pixels of a tile in the map view zoomed out fully
+// The map view's zoom levels, smallest first.
+inline constexpr int kZoomLevels[] = {kSmallestTileSize, kTinyTileSize, kSmallTileSize, kTileSize};
 
 // The built-in terrain sheets (resources 20000 + type) and river pieces (12000 + cell for wide,
 // 12081 + cell for narrow rivers), each loaded on first use and kept, as the 24-bit picture and
-// as the drawing copies at 50, 25 and 10 pixels per cell. Safe to use from several threads:
+// as the drawing copies at 50, 25, 10 and 5 pixels per cell. Safe to use from several threads:
 // renderers draw bands side by side.
 class CBuiltInArt {
   public:
@@ -33,6 +36,7 @@ class CBuiltInArt {
         RgbPicture pixels;
         RgbPicture smallPixels;
         RgbPicture tinyPixels;
+        RgbPicture smallestPixels;
         const RgbPicture& AtSize(int cellSize) const;
     };
 

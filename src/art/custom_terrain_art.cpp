@@ -88,6 +88,7 @@ void CCustomTerrainArt::ForgetDerivedPictures() {
     halfPixels.clear();
     quarterPixels.clear();
     tenthPixels.clear();
+    fifthPixels.clear();
     drawingPixelsMade = false;
     sheetColorKnown = false;
 }
@@ -97,6 +98,13 @@ const std::vector<uint32_t>& CCustomTerrainArt::DrawingPixels(int cellSize) cons
         halfPixels = ToRgb32(half);
         quarterPixels = ToRgb32(quarter);
         tenthPixels = ToRgb32(tenth);
+        // The 5-pixel cells are resized from the whole sheet, as the 10-pixel ones were.
+        CDibImage fifth;
+        if (!full.IsEmpty() &&
+            fifth.ResizeFrom(0, 0, full.GetWidth() / 20, full.GetHeight() / 20, full, true) == 0) {
+            fifthPixels = ToRgb32(fifth);
+        }
+        fifthWidth = fifth.GetWidth();
         drawingPixelsMade = true;
     }
     switch (cellSize) {
@@ -104,6 +112,8 @@ const std::vector<uint32_t>& CCustomTerrainArt::DrawingPixels(int cellSize) cons
             return quarterPixels;
         case 10:
             return tenthPixels;
+        case 5:
+            return fifthPixels;
         default:
             return halfPixels;
     }
@@ -123,6 +133,9 @@ int CCustomTerrainArt::DrawingWidth(int cellSize) const {
             return quarter.GetWidth();
         case 10:
             return tenth.GetWidth();
+        case 5:
+            DrawingPixels(5);
+            return fifthWidth;
         default:
             return half.GetWidth();
     }

@@ -33,7 +33,8 @@ class CCustomTerrainArt : public CTerrainArt {
     // the exit masks stay where they are.
     void SwapArt(CCustomTerrainArt& other);
 
-    // The cells of half (50 pixels), quarter (25 pixels) or tenth (10 pixels) as 0xFFRRGGBB
+    // The cells of half (50 pixels), quarter (25 pixels), tenth (10 pixels) or a twentieth
+    // (5 pixels, resized from the sheet) as 0xFFRRGGBB
     // rows, top row first, ready for drawing; empty while no art is loaded. Made on first use
     // after the zooms, which is not safe from several threads at once: drawing on several
     // threads calls PrepareDrawing first.
@@ -55,6 +56,8 @@ class CCustomTerrainArt : public CTerrainArt {
     mutable std::vector<uint32_t> halfPixels;
     mutable std::vector<uint32_t> quarterPixels;
     mutable std::vector<uint32_t> tenthPixels;
+    mutable std::vector<uint32_t> fifthPixels;
+    mutable int fifthWidth = 0;
     mutable bool drawingPixelsMade = false;
     mutable COLORREF sheetColor = 0;
     mutable bool sheetColorKnown = false;

@@ -41,7 +41,8 @@ bool WriteRendering(const CMapArt& art, int tileSize, const COutputFile& file,
 int RunRender(const CCommandLine& line) {
     const std::string& mapPath = line.Positionals()[0];
     const std::string& output = line.Positionals()[1];
-    int tileSize = line.Has("--tile") ? std::stoi(line.Choice("--tile", {"50", "25", "10"})) : 50;
+    int tileSize =
+        line.Has("--tile") ? std::stoi(line.Choice("--tile", {"50", "25", "10", "5"})) : 50;
     RefuseToOverwrite({mapPath}, output);
     CMapDocument map;
     if (!LoadMapFile(map, mapPath)) {
@@ -66,13 +67,13 @@ int RunRender(const CCommandLine& line) {
 const Subcommand& RenderCommand() {
     static const Subcommand command{
         "render",
-        "MAP.gmp OUT.png [--tile 50|25|10]",
+        "MAP.gmp OUT.png [--tile 50|25|10|5]",
         "draw a map as a PNG picture",
         "Draws the whole map, terrain art and rivers, as the editor's map view shows it and\n"
         "writes it as an 8-bit RGB PNG picture, band by band in little memory, on all cores.\n"
         "\n"
         "Options:\n"
-        "  --tile 50|25|10   pixels per tile (default 50)\n",
+        "  --tile 50|25|10|5 pixels per tile (default 50)\n",
         {{"--tile"}},
         2,
         2,

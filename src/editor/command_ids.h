@@ -47,6 +47,7 @@ inline constexpr int kCmdNewFromHeightmap = 32804;
 inline constexpr int kCmdGenerateMap = 32805;
 inline constexpr int kCmdPreferences = 32806;
 inline constexpr int kCmdMapCheck = 32807;
+inline constexpr int kCmdZoomToFit = 32808;
 
 inline constexpr int kPaneX = 2000;
 inline constexpr int kPaneY = 2001;

@@ -167,15 +167,29 @@ void CEditorWnd::ShowArtChange() {
 }
 
 void CEditorWnd::Zoom(int step, QPoint anchor) {
-    constexpr int kSizes[] = {kTinyTileSize, kSmallTileSize, CMapView::kTileSize};
+    const int levels = static_cast<int>(std::size(kZoomLevels));
     int size = CMapView::kTileSize;
     if (step != 0) {
-        int level =
-            static_cast<int>(std::find(std::begin(kSizes), std::end(kSizes), mapView->TileSize()) -
-                             std::begin(kSizes));
-        size = kSizes[std::clamp(level + step, 0, 2)];
+        const int level = static_cast<int>(
+            std::find(std::begin(kZoomLevels), std::end(kZoomLevels), mapView->TileSize()) -
+            std::begin(kZoomLevels));
+        size = kZoomLevels[std::clamp(level + step, 0, levels - 1)];
     }
     mapView->SetTileSize(size, anchor);
+}
+
+void CEditorWnd::ZoomToFit() {
+    const QSize pane = mapView->viewport()->size();
+    // The largest level that shows the whole map, or the smallest when none does.
+    int size = kZoomLevels[0];
+    for (int level : kZoomLevels) {
+        if (level * session.Grid().GetWidth() <= pane.width() &&
+            level * session.Grid().GetHeight() <= pane.height()) {
+            size = level;
+        }
+    }
+    mapView->SetTileSize(size, QPoint());
+    mapView->ScrollTo(0, 0);
 }
 
 void CEditorWnd::Copy() {

@@ -27,6 +27,8 @@ class CEditorWnd : public QWidget {
     // Zoom In (1), Zoom Out (-1) or Actual Size (0), keeping the tile under anchor (map view
     // pixels) in place.
     void Zoom(int step, QPoint anchor);
+    // View > Zoom to Fit.
+    void ZoomToFit();
 
     // Copy takes the selected tiles with their cells and rivers (and puts a picture of them on
     // the system clipboard); Cut copies and then clears the selection as Rect of Terrain fills

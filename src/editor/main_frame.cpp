@@ -66,6 +66,7 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdZoomIn, "Zoom &In", "Show the map larger\nZoom In"},
     {kCmdZoomOut, "Zoom &Out", "Show more of the map, smaller\nZoom Out"},
     {kCmdActualSize, "&Actual Size", "Show the map at 50 pixels per tile\nActual Size"},
+    {kCmdZoomToFit, "Zoom to &Fit", "Show the whole map, as large as it fits\nZoom to Fit"},
     {kCmdAbout, "&About Tarvo Map Editor...",
      "Display program information, version number and copyright\nAbout"},
     {kCmdCopy, "&Copy", "Copy the selection and put it on the Clipboard\nCopy"},
@@ -217,6 +218,7 @@ void CMainFrame::CreateCommands() {
     connect(commands[kCmdZoomIn], &QAction::triggered, this, [this] { OnZoom(1); });
     connect(commands[kCmdZoomOut], &QAction::triggered, this, [this] { OnZoom(-1); });
     connect(commands[kCmdActualSize], &QAction::triggered, this, [this] { OnZoom(0); });
+    connect(commands[kCmdZoomToFit], &QAction::triggered, editorWnd, &CEditorWnd::ZoomToFit);
     connect(commands[kCmdCut], &QAction::triggered, editorWnd, &CEditorWnd::Cut);
     connect(commands[kCmdCopy], &QAction::triggered, editorWnd, &CEditorWnd::Copy);
     connect(commands[kCmdPaste], &QAction::triggered, editorWnd, &CEditorWnd::StartPaste);
@@ -230,6 +232,7 @@ void CMainFrame::CreateCommands() {
         {kCmdZoomIn, {Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus}},
         {kCmdZoomOut, {Qt::CTRL | Qt::Key_Minus}},
         {kCmdActualSize, {Qt::CTRL | Qt::Key_0}},
+        {kCmdZoomToFit, {Qt::CTRL | Qt::Key_9}},
     };
     for (const auto& [id, keys] : shortcuts) {
         commands[id]->setShortcuts(QList<QKeySequence>(keys.begin(), keys.end()));
@@ -319,7 +322,8 @@ void CMainFrame::CreateMenus() {
           kCmdEditTerrainInfo,
           kCmdImportCityArt}},
         {"&View",
-         {kCmdToolbar, kCmdStatusBar, kCmdMapCheck, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize}},
+         {kCmdToolbar, kCmdStatusBar, kCmdMapCheck, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualSize,
+          kCmdZoomToFit}},
         {"&Help", {kCmdAbout}},
     };
     for (const auto& [title, ids] : menus) {
@@ -416,7 +420,8 @@ void CMainFrame::UpdateFrameState() {
     }
     int tileSize = editorWnd->MapView()->TileSize();
     commands[kCmdZoomIn]->setEnabled(mapOpen && tileSize < CMapView::kTileSize);
-    commands[kCmdZoomOut]->setEnabled(mapOpen && tileSize > kTinyTileSize);
+    commands[kCmdZoomOut]->setEnabled(mapOpen && tileSize > kSmallestTileSize);
+    commands[kCmdZoomToFit]->setEnabled(mapOpen);
     commands[kCmdActualSize]->setEnabled(mapOpen && tileSize != CMapView::kTileSize);
     UpdateEditCommands();
     commands[kCmdRandomSubtype]->setEnabled(choice.CanPickRandomSubtype());

@@ -189,8 +189,8 @@ bool CMainFrame::OpenMapFile(const std::string& path) {
     // Back where the designer was, as far as the map (which may have shrunk) allows; a map
     // opened for the first time starts at the top left.
     CMapView& view = *editorWnd->MapView();
-    if (place && (place->tileSize == kTinyTileSize || place->tileSize == kSmallTileSize ||
-                  place->tileSize == CMapView::kTileSize)) {
+    if (place && std::find(std::begin(kZoomLevels), std::end(kZoomLevels), place->tileSize) !=
+                     std::end(kZoomLevels)) {
         view.SetTileSize(place->tileSize, QPoint());
     }
     view.ScrollTo(place ? place->column : 0, place ? place->row : 0);

@@ -101,10 +101,10 @@ CCornerField Corners(const CHeightField& heights, const TerrainLevels& levels,
 
 // Corners of mountain feet that the foot sheet has no cell for (low ground reaching into a range
 // by one corner, or meeting it across a diagonal) are mended before the solver runs: one corner
-// of the tile turns to the other side of the divide, the one that leaves the fewest tiles around
-// it without a cell. Left to the solver, the corner would give way
-// instead, and the missing cell would move on from tile to tile, drawing a line of feet through
-// the hills.
+// of the tile turns to the other side of the divide, where that leaves every tile around it a
+// cell. Left to the solver, the corner would give way instead, and the missing cell would move
+// on from tile to tile, drawing a line of feet through the hills or a valley through the range;
+// so would a change that leaves another tile without a cell, and such tiles are left alone.
 class CCornerMender {
   public:
     CCornerMender(CCornerField& field, const CTileGrid& grid, const TransitionOptions& options)
@@ -177,7 +177,8 @@ class CCornerMender {
                 bestUnfit = unfit;
             }
         }
-        if (best < 0) {
+        // A change that leaves another tile without a cell would only move the fault on.
+        if (best < 0 || bestUnfit > 0) {
             return false;
         }
         const int cx = x + (best == 1 || best == 2);

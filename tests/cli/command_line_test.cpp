@@ -44,7 +44,7 @@ TEST(CommandLineTest, CommandLinesThatSayNothingEndWithStatusTwo) {
         {{"info", "a.gmp", "--json"}, "unknown option --json"},
         {{"render", "a.gmp", "a.png", "--tile"}, "--tile needs a value"},
         {{"render", "a.gmp", "a.png", "--tile", "30"},
-         "--tile must be one of 50, 25, 10, not '30'"},
+         "--tile must be one of 50, 25, 10, 5, not '30'"},
         {{"gamedata", kGameData, "--json=yes"}, "--json takes no value"},
         {{"import-art", "a.gmp", "art.bmp", "--type", "25", "-o", "b.gmp"},
          "--type must be a whole number from 26 to 41"},

@@ -144,10 +144,25 @@ TEST_F(DesignerDayTest, ZoomKeepsTheTileUnderThePointerAndEverythingFollows) {
     frame.EditorWnd()->Zoom(-1, pointer);
     EXPECT_EQ(view.TileSize(), 10);
     EXPECT_EQ(view.PixelToTile(pointer), QPoint(46, 34));
+    frame.EditorWnd()->Zoom(-1, pointer);
+    EXPECT_EQ(view.TileSize(), 5);
+    // The whole map shows at 5 pixels a tile, so it cannot stay under the pointer.
+    EXPECT_EQ(view.GetViewRect().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(view.PixelToTile(pointer), QPoint(333 / 5, 222 / 5));
     EXPECT_EQ(frame.EditorWnd()->Overview()->markerRect, view.GetViewRect());
     EXPECT_FALSE(frame.Command(kCmdZoomOut)->isEnabled());
     Settle();
     EXPECT_TRUE(OnScreen(view.viewport()) == GrabView());
+
+    // Zoom to Fit: the largest level that shows the whole map.
+    frame.EditorWnd()->Zoom(0, pointer);
+    frame.Command(kCmdZoomToFit)->trigger();
+    const QSize pane = view.viewport()->size();
+    const int fit = view.TileSize();
+    EXPECT_TRUE(fit == 5 || (fit * 192 <= pane.width() && fit * 112 <= pane.height()));
+    EXPECT_TRUE(fit == 50 || fit * 2 * 192 > pane.width() || fit * 2 * 112 > pane.height());
+    EXPECT_EQ(view.GetViewRect().topLeft(), QPoint(0, 0));
+    view.SetTileSize(10, QPoint());
 
     // Near the map's edge the view stops at it.
     view.ScrollTo(0, 0);
