@@ -96,6 +96,8 @@ TEST(CustomTerrainArtTest, ImportsOnly900By900AndConvertsTo24Bits) {
     EXPECT_EQ(pixel[2], 7);
     EXPECT_EQ(art.DrawingPixels(50).size(), 450u * 450u);
     EXPECT_EQ(art.DrawingPixels(25).size(), 225u * 225u);
+    EXPECT_EQ(art.DrawingPixels(5).size(), 45u * 45u);  // resized from the sheet, 5 pixels a cell
+    EXPECT_EQ(art.DrawingWidth(5), 45);
     const uint8_t* halfPixel = art.half.PixelPtr(10, 3);
     EXPECT_EQ(art.DrawingPixels(50)[3 * 450 + 10],
               0xFF000000u | halfPixel[2] << 16 | halfPixel[1] << 8 | halfPixel[0]);
