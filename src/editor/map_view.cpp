@@ -270,6 +270,7 @@ void CMapView::PointerMoved(QPoint pixel) {
         emit pointerOverTile(tile);
         if (choice.IsPasting() && tile != pasteTile) {
             pasteTile = tile;
+            UpdatePastePreview();
             MoveBand(RestingBand());
         }
     }
@@ -327,7 +328,21 @@ void CMapView::ChoiceChanged() {
                 : QPoint(scrollX, scrollY);
     }
     pasteShown = choice.IsPasting();
+    UpdatePastePreview();
     SetFrames(dragging ? bandRect : RestingBand(), OutlineRegion());
+}
+
+void CMapView::UpdatePastePreview() {
+    QRect tiles;
+    if (choice.IsPasting()) {
+        const CTileBlock& block = choice.Clipboard();
+        tiles = QRect(pasteTile, QSize(block.Width(), block.Height()));
+    }
+    if (tiles != previewTiles) {
+        InvalidateTiles(previewTiles);
+        previewTiles = tiles;
+        InvalidateTiles(previewTiles);
+    }
 }
 
 void CMapView::MoveBand(const QRect& rect) {

@@ -35,7 +35,7 @@ class CMapView : public QAbstractScrollArea {
     CMapView(CMapSession& session, CToolChoice& choice, QWidget* parent);
     ~CMapView() override;
 
-    // Draws the map at size pixels per tile (50, 25 or 10), keeping the tile under the anchor
+    // Draws the map at size pixels per tile (50, 25, 10 or 5), keeping the tile under the anchor
     // (viewport pixels) where it is, as far as the map's edges allow.
     void SetTileSize(int size, QPoint anchor);
     int TileSize() const { return tileSize; }
@@ -123,6 +123,10 @@ class CMapView : public QAbstractScrollArea {
     // One tile towards the margin the pointer is in during a drag; false when nothing scrolled.
     bool AutoScroll(QPoint pixel);
     void MoveBand(const QRect& rect);
+    // The block to paste follows the pointer, drawn over the map.
+    void UpdatePastePreview();
+    // Draws the part of the paste preview inside rect (viewport pixels) into target.
+    void RenderPastePreview(const QRect& rect, const RgbTarget& target) const;
     // The band in viewport pixels around a rectangle of map tiles.
     QRect TileBand(const QRect& tiles) const;
     // The band of the drag under way: the dragging tool's, or else the resting one.
@@ -155,5 +159,7 @@ class CMapView : public QAbstractScrollArea {
     bool pointerInside = false;
     int wheelTurn = 0;  // of the wheel, short of a whole notch
     bool pasteShown = false;
+    // The tiles the block to paste is drawn over, at half opacity.
+    QRect previewTiles;
     QPoint pasteTile;  // where the pointer last was over the map while pasting
 };

@@ -7,11 +7,14 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "art/cell_renderer.h"
+#include "art/overview_picture.h"
 #include "art/tile_renderer.h"
 #include "editor/halftone.h"
 #include "editor/image_target.h"
 #include "editor/map_session.h"
 #include "editor/map_view.h"
+#include "editor/tool_choice.h"
 
 void CMapView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
@@ -101,6 +104,7 @@ void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
     RenderTiles(session.Art(), tileSize, scrollX + firstCol, scrollY + firstRow, scrollX + endCol,
                 scrollY + endRow, target, firstCol * tileSize - rect.left(),
                 firstRow * tileSize - rect.top());
+    RenderPastePreview(rect, target);
     // The tiles no cell fitted, framed in red over their art.
     for (QPoint tile : session.Unfit()) {
         const QRect pixels((tile.x() - scrollX) * tileSize, (tile.y() - scrollY) * tileSize,
@@ -112,6 +116,41 @@ void CMapView::RenderRect(const QRect& rect, const RgbTarget& target) const {
             for (int x = shown.left(); x <= shown.right(); ++x) {
                 if (!inner.contains(x, y)) {
                     row[x] = kMarkColour;
+                }
+            }
+        }
+    }
+}
+
+void CMapView::RenderPastePreview(const QRect& rect, const RgbTarget& target) const {
+    if (previewTiles.isEmpty() || !choice.IsPasting()) {
+        return;
+    }
+    const CTileBlock& block = choice.Clipboard();
+    std::vector<uint32_t> cell(static_cast<size_t>(tileSize) * tileSize);
+    const RgbTarget scratch{cell.data(), tileSize, tileSize, tileSize};
+    for (int by = 0; by < block.Height(); ++by) {
+        for (int bx = 0; bx < block.Width(); ++bx) {
+            const QRect pixels((previewTiles.left() + bx - scrollX) * tileSize,
+                               (previewTiles.top() + by - scrollY) * tileSize, tileSize, tileSize);
+            const QRect shown = pixels.intersected(rect);
+            if (shown.isEmpty()) {
+                continue;
+            }
+            const CTile& tile = block.TileAt(bx, by);
+            if (!RenderCell(session.Art(), tile.type, tile.subtype, tileSize, scratch, 0, 0)) {
+                FillCell(scratch, 0, 0, tileSize, kNoArtColor | 0xFF000000u);
+            }
+            for (const RiverOverlay& piece : block.RiversAt(bx, by)) {
+                RenderRiverPiece(piece, tileSize, scratch, 0, 0);
+            }
+            // Half the block, half the map under it.
+            for (int y = shown.top(); y <= shown.bottom(); ++y) {
+                uint32_t* row = target.pixels + (y - rect.top()) * target.stride - rect.left();
+                const uint32_t* from = cell.data() + (y - pixels.top()) * tileSize - pixels.left();
+                for (int x = shown.left(); x <= shown.right(); ++x) {
+                    row[x] =
+                        0xFF000000u | (((row[x] & 0xFEFEFEu) >> 1) + ((from[x] & 0xFEFEFEu) >> 1));
                 }
             }
         }

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <functional>
 
+#include "edit/tile_block.h"
+#include "editor/command_ids.h"
 #include "editor/overview_wnd.h"
 #include "editor_fixture.h"
 #include "model/terrain_type.h"
@@ -156,4 +158,36 @@ TEST_F(MapViewScreenTest, TheOutlineFollowsScrollsUnderARestingPointer) {
             << step;
         ExpectShownAsPainted(step);
     }
+}
+
+// The block to paste shows under the pointer at half opacity over the map, and goes with Esc.
+TEST_F(MapViewScreenTest, PasteShowsTheBlockOverTheMapAtHalfOpacity) {
+    OpenMixedMap(30, 20);
+    Grid().FillRect(TERRAIN_TYPE_OCEAN, 1, 0, 0, 2, 2);
+    Grid().SetOverlays(0, 0, {});
+    Choice().SetClipboard(CTileBlock::Copy(Grid(), {0, 0, 2, 2}));
+    View().InvalidateTileRect(0, 0, 2, 2);
+    Settle();
+    QWidget* viewport = View().viewport();
+    const QImage before = OnScreen(viewport);
+
+    frame.Command(kCmdPaste)->trigger();
+    QTest::mouseMove(viewport, QPoint(6 * 50 + 25, 4 * 50 + 25));
+    ExpectShownAsPainted("the block under the pointer");
+    const QImage shown = OnScreen(viewport);
+    auto half = [](QRgb a, QRgb b) {
+        return 0xFF000000u | (((a & 0xFEFEFEu) >> 1) + ((b & 0xFEFEFEu) >> 1));
+    };
+    // Tile (7, 5) of the map under tile (1, 1) of the block: the same ocean cell as map tile (1,
+    // 1).
+    for (QPoint inside : {QPoint(10, 12), QPoint(30, 40)}) {
+        EXPECT_EQ(
+            shown.pixel(QPoint(350, 250) + inside),
+            half(before.pixel(QPoint(350, 250) + inside), before.pixel(QPoint(50, 50) + inside)));
+    }
+    EXPECT_EQ(shown.copy(450, 300, 50, 50), before.copy(450, 300, 50, 50));  // beyond the block
+
+    QTest::keyClick(frame.EditorWnd(), Qt::Key_Escape);
+    ExpectShownAsPainted("the paste called off");
+    EXPECT_EQ(OnScreen(viewport).copy(350, 250, 50, 50), before.copy(350, 250, 50, 50));
 }
