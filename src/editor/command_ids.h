@@ -1,6 +1,9 @@
 #pragma once
 
+#include <utility>
+
 #include "editor/edit_tool.h"
+#include "model/terrain_type.h"
 
 // The ids of the editor's commands and status bar panes, numbered as the program's resources have
 // always numbered them; tests address the commands by them.
@@ -62,3 +65,11 @@ inline constexpr ToolCommand kToolCommands[] = {
     {kCmdSelectRect, EditTool::SelectRect},     {kCmdTerrainBrush, EditTool::TerrainBrush},
     {kCmdBucketFill, EditTool::BucketFill},     {kCmdRiverBrush, EditTool::RiverBrush},
 };
+
+// The brush sizes and coast sheets of the Edit menu, by command.
+inline constexpr std::pair<int, int> kBrushSizes[] = {
+    {kCmdBrushSize1, 1}, {kCmdBrushSize2, 2}, {kCmdBrushSize3, 3}, {kCmdBrushSize5, 5}};
+inline constexpr std::pair<int, int> kCoastSheets[] = {
+    {kCmdCoastSheetA, TERRAIN_TYPE_GRASS_OCEAN_A},
+    {kCmdCoastSheetB, TERRAIN_TYPE_GRASS_OCEAN_B},
+    {kCmdCoastSheetC, TERRAIN_TYPE_GRASS_OCEAN_C}};

@@ -57,8 +57,8 @@ TEST(MapCheckTest, ReportsEachPlantedFaultAtItsTile) {
     ASSERT_TRUE(map.MakeNew(30, 20, TERRAIN_TYPE_GRASS));
     CTileGrid& grid = map.grid;
     grid.SetTile(TERRAIN_TYPE_CUSTOM_1 + 2, 1, 1, 1);
-    grid.SetTile(TERRAIN_TYPE_HILLS_1, 7, 5, 1);           // cell 6, whose partner 15 belongs below
-    grid.SetTile(TERRAIN_TYPE_HILLS_1, 7, 8, 1);           // a whole stamp
+    grid.SetTile(TERRAIN_TYPE_HILLS_1, 7, 5, 1);  // cell 6, whose partner 15 belongs below
+    grid.SetTile(TERRAIN_TYPE_HILLS_1, 7, 8, 1);  // a whole stamp
     grid.SetTile(TERRAIN_TYPE_HILLS_1, 16, 8, 2);
     const int coast = CoastCellWithWater();
     ASSERT_GE(coast, 0);

@@ -1,8 +1,9 @@
+#include "editor/map_check_dock.h"
+
 #include <QListWidget>
 #include <QTest>
 
 #include "editor/command_ids.h"
-#include "editor/map_check_dock.h"
 #include "editor_fixture.h"
 #include "model/terrain_type.h"
 
