@@ -11,6 +11,33 @@ RgbPicture Shrunk(const RgbPicture& picture, int factor) {
     return small;
 }
 
+// Water is bluer than it is red or green; a river's banks are not.
+bool IsWater(uint32_t pixel) {
+    uint32_t red = pixel >> 16 & 0xFF;
+    uint32_t green = pixel >> 8 & 0xFF;
+    uint32_t blue = pixel & 0xFF;
+    return blue > red && blue > green;
+}
+
+struct CColourMean {
+    uint32_t sums[3] = {};
+    uint32_t count = 0;
+
+    void Add(uint32_t pixel) {
+        sums[0] += pixel >> 16 & 0xFF;
+        sums[1] += pixel >> 8 & 0xFF;
+        sums[2] += pixel & 0xFF;
+        ++count;
+    }
+    // 0 (transparent) when nothing was added.
+    uint32_t Mean() const {
+        if (count == 0) {
+            return 0;
+        }
+        return 0xFF000000u | (sums[0] / count) << 16 | (sums[1] / count) << 8 | sums[2] / count;
+    }
+};
+
 }  // namespace
 
 RgbPicture ShrinkByDropping(const RgbPicture& picture, int factor) {
@@ -29,23 +56,22 @@ RgbPicture ShrinkKeepingWater(const RgbPicture& picture, int factor) {
     RgbPicture small = Shrunk(picture, factor);
     for (int y = 0; y < small.height; ++y) {
         for (int x = 0; x < small.width; ++x) {
-            uint32_t sums[3] = {};
-            uint32_t count = 0;
+            // Sums of the water's pixels and of all drawn ones (water and banks).
+            CColourMean water;
+            CColourMean drawn;
             for (int dy = 0; dy < factor; ++dy) {
                 const uint32_t* row = picture.Row(factor * y + dy) + factor * x;
                 for (int dx = 0; dx < factor; ++dx) {
                     if (row[dx] != 0) {
-                        sums[0] += row[dx] >> 16 & 0xFF;
-                        sums[1] += row[dx] >> 8 & 0xFF;
-                        sums[2] += row[dx] & 0xFF;
-                        ++count;
+                        drawn.Add(row[dx]);
+                        if (IsWater(row[dx])) {
+                            water.Add(row[dx]);
+                        }
                     }
                 }
             }
             small.pixels[static_cast<size_t>(y) * small.width + x] =
-                count == 0 ? 0
-                           : 0xFF000000u | (sums[0] / count) << 16 | (sums[1] / count) << 8 |
-                                 sums[2] / count;
+                water.count > 0 ? water.Mean() : drawn.Mean();
         }
     }
     return small;

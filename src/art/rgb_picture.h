@@ -20,6 +20,7 @@ struct RgbPicture {
 RgbPicture ShrinkByDropping(const RgbPicture& picture, int factor);
 
 // A river piece at 1 / factor of its size: a block of pixels with any water in it shows the mean
-// of its water, so that a narrow river stays a line at the 10-pixel zoom instead of falling
-// between the pixels that dropping would keep. Blocks without water stay transparent.
+// of its water, so that a narrow river stays a clear blue line at the 10-pixel zoom instead of
+// falling between the pixels that dropping would keep, or fading into the colour of its banks.
+// A block of bank only shows the bank; blocks with nothing drawn stay transparent.
 RgbPicture ShrinkKeepingWater(const RgbPicture& picture, int factor);

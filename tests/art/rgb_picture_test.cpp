@@ -28,15 +28,19 @@ TEST(RgbPictureTest, RiversStayVisibleAtTenPixels) {
             }
         }
     }
-    // A one-pixel line across a 50-pixel picture stays a line at a fifth of the size.
+    // A one-pixel line across a 50-pixel picture stays a line at a fifth of the size, in the
+    // colour of its water rather than mixed with its brown bank; a block of bank alone shows it.
     RgbPicture line{50, 50, std::vector<uint32_t>(2500)};
     for (int x = 0; x < 50; ++x) {
         line.pixels[23 * 50 + x] = 0xFF2060C0;
+        line.pixels[24 * 50 + x] = 0xFF806040;
+        line.pixels[44 * 50 + x] = 0xFF806040;
     }
     RgbPicture small = ShrinkKeepingWater(line, 5);
     for (int x = 0; x < 10; ++x) {
         EXPECT_EQ(small.Row(4)[x], 0xFF2060C0u);
         EXPECT_EQ(small.Row(5)[x], 0u);
+        EXPECT_EQ(small.Row(8)[x], 0xFF806040u);
     }
     EXPECT_EQ(ShrinkByDropping(line, 5).Row(4)[3], 0u);  // what dropping loses
 }
