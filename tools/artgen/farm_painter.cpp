@@ -26,9 +26,26 @@ constexpr Crop kCrops[] = {
     {kPasture, kPasture},              // pasture
 };
 
-// Splits the inside of the tile into one to four fields.
+// The zoomed-out views keep every 2nd, 5th or 10th pixel of a row and column, starting with the
+// first. Hedges, tracks and crop rows lie on the pixels none of them keep, so that those views
+// show each field as one even patch instead of a flickering grid of borders.
+constexpr int kRowPeriod = 5;
+bool KeptWhenZoomedOut(int at) {
+    return at % 2 == 0 || at % 5 == 0;
+}
+
+// The nearest position at or after `at` that no zoomed-out view keeps.
+int Unkept(int at) {
+    while (KeptWhenZoomedOut(at)) {
+        ++at;
+    }
+    return at;
+}
+
+// Splits the tile into one to four fields; each field's right and bottom border is its last
+// column and row.
 std::vector<CFarmPainter::Field> Layout(CArtRandom& random) {
-    std::vector<CFarmPainter::Field> fields = {{1, 1, 49, 49}};
+    std::vector<CFarmPainter::Field> fields = {{0, 0, 50, 50}};
     int splits = random.Below(4);
     for (int s = 0; s < splits; ++s) {
         size_t pick = random.Below(static_cast<int>(fields.size()));
@@ -38,7 +55,7 @@ std::vector<CFarmPainter::Field> Layout(CArtRandom& random) {
         if (length < 24) {
             continue;
         }
-        int cut = (across ? f.x0 : f.y0) + 10 + random.Below(length - 20);
+        int cut = Unkept((across ? f.x0 : f.y0) + 10 + random.Below(length - 22)) + 1;
         CFarmPainter::Field second = f;
         (across ? fields[pick].x1 : fields[pick].y1) = cut;
         (across ? second.x0 : second.y0) = cut;
@@ -67,23 +84,27 @@ void CFarmPainter::PaintField(CArtImage& image, const Field& field, CArtRandom& 
     for (int y = field.y0; y < field.y1; ++y) {
         for (int x = field.x0; x < field.x1; ++x) {
             int along = rowsAcross ? y : x;
-            Rgb colour = (along / 2) % 2 == 0 ? crop.colour : crop.rows;
+            Rgb colour = KeptWhenZoomedOut(along % kRowPeriod) ? crop.colour : crop.rows;
             image.At(x, y) = colour * (tone * (1 + 0.06f * texture.At(x, y)));
         }
     }
+}
+
+void CFarmPainter::PaintBorders(CArtImage& image, const Field& field, CArtRandom& random) const {
     // A hedge or a farm track on the field's right and bottom sides inside the tile.
     Rgb border = random.Chance(0.6f) ? kHedge : kTrack;
     if (field.x1 < 49) {
-        FillRect(image, field.x1 - 1, field.y0, field.x1 + 1, field.y1, border);
+        FillRect(image, field.x1 - 1, field.y0, field.x1, field.y1, border);
     }
     if (field.y1 < 49) {
-        FillRect(image, field.x0, field.y1 - 1, field.x1, field.y1 + 1, border);
+        FillRect(image, field.x0, field.y1 - 1, field.x1, field.y1, border);
     }
 }
 
 void CFarmPainter::PaintHedges(CArtImage& image) const {
+    // On the right and bottom edges only: next to another farm, one hedge between the two.
     for (int i = 0; i < CTileField::kSize; ++i) {
-        for (auto [x, y] : {std::pair{i, 0}, std::pair{i, 49}, std::pair{0, i}, std::pair{49, i}}) {
+        for (auto [x, y] : {std::pair{i, 49}, std::pair{49, i}}) {
             image.At(x, y) = kHedge * (1 + 0.25f * texture.At(x, y));
         }
     }
@@ -92,7 +113,7 @@ void CFarmPainter::PaintHedges(CArtImage& image) const {
 CArtImage CFarmPainter::PaintGround() const {
     CArtImage image(CTileField::kSize, CTileField::kSize, kPasture);
     CArtRandom random(kSeed);
-    PaintField(image, {1, 1, 49, 49}, random);
+    PaintField(image, {0, 0, 50, 50}, random);
     PaintHedges(image);
     return image;
 }
@@ -103,6 +124,9 @@ CArtImage CFarmPainter::PaintCell(int cell) const {
     std::vector<Field> fields = Layout(random);
     for (const Field& field : fields) {
         PaintField(image, field, random);
+    }
+    for (const Field& field : fields) {
+        PaintBorders(image, field, random);
     }
     if (random.Chance(0.2f)) {
         AddFarmstead(image, fields[random.Below(static_cast<int>(fields.size()))], random);

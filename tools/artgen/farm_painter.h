@@ -7,8 +7,9 @@
 #include "tile_field.h"
 
 // Farmland: a patchwork of fields (ripe grain, young crops, ploughed soil, pasture) with rows in
-// either direction, hedges between them and round the tile, and here and there a farmstead. The
-// hedge on the tile's edges is the same in every variant, so farms tile without seams.
+// either direction, hedges between them and along the tile's right and bottom edges, and here and
+// there a farmstead. The hedge on the tile's edges is the same in every variant, so farms tile
+// without seams.
 class CFarmPainter : public CCellPainter {
   public:
     CFarmPainter();
@@ -25,6 +26,7 @@ class CFarmPainter : public CCellPainter {
 
   private:
     void PaintField(CArtImage& image, const Field& field, CArtRandom& random) const;
+    void PaintBorders(CArtImage& image, const Field& field, CArtRandom& random) const;
     void PaintHedges(CArtImage& image) const;
 
     CTileField texture;

@@ -14,7 +14,8 @@ class CGrassPainter : public CCellPainter {
     CArtImage PaintGround() const override;
 
   private:
-    CArtImage Paint(const CTileField& patchField, const CTileField& tintField) const;
+    CArtImage Paint(const CTileField& patchField, const CTileField& tintField,
+                    const CTileField& textureField, uint32_t grainSeed) const;
 
     CTileField patches;
     CTileField tint;

@@ -10,8 +10,8 @@ constexpr float kTwoPi = 6.2832f;
 // Peaks keep this far inside the band every cell shares.
 constexpr float kPeakMargin = 4;
 
-CTileField Crests(uint32_t seed) {
-    return CTileField::Crests(seed, 2, 4, 0.4f);
+CTileField Crests(const ReliefStyle& style, uint32_t seed) {
+    return CTileField::Crests(seed, 2, style.crestOctaves, style.crestGain);
 }
 
 Point Direction(float angle) {
@@ -46,12 +46,13 @@ float AlongTheEdges(const CTileField& crests) {
 }
 
 // Of a few seeds for the shared crests, the one whose crests best cross the edges.
-uint32_t CrossingSeed(uint32_t seed) {
+uint32_t CrossingSeed(const ReliefStyle& style) {
+    uint32_t seed = style.seed;
     uint32_t best = seed;
     float bestScore = 1e9f;
     for (uint32_t k = 0; k < 32; ++k) {
         uint32_t candidate = CArtRandom::Hash(seed, k);
-        float score = AlongTheEdges(Crests(candidate));
+        float score = AlongTheEdges(Crests(style, candidate));
         if (score < bestScore) {
             best = candidate;
             bestScore = score;
@@ -80,7 +81,9 @@ float CMountainRange::Peak::At(Point p) const {
 }
 
 CMountainRange::CMountainRange(const ReliefStyle& style)
-    : style(style), sharedCrests(Crests(CrossingSeed(style.seed))), shared(Country(sharedCrests)) {}
+    : style(style),
+      sharedCrests(Crests(style, CrossingSeed(style))),
+      shared(Country(sharedCrests)) {}
 
 CTileField CMountainRange::Country(const CTileField& crests) const {
     // The power keeps the valleys broad and the crest lines sharp.
@@ -124,7 +127,7 @@ std::vector<CMountainRange::Peak> CMountainRange::Peaks(const CTileField& countr
 CTileField CMountainRange::Cell(uint32_t seed) const {
     CArtRandom random(seed);
     // The shared crests show only in a narrow band: they are the same in every cell.
-    CTileField own = Crests(seed);
+    CTileField own = Crests(style, seed);
     CTileField country = Country(CTileField::Made([&](int x, int y) {
         float room = SmoothStep(2, 8, static_cast<float>(EdgeDistance(x, y)));
         return std::lerp(sharedCrests.At(x, y), own.At(x, y), room);

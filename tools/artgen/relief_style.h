@@ -16,9 +16,11 @@ struct ReliefStyle {
     float minPeakRadius;  // of a hill, or of a mountain peak's foot
     float maxPeakRadius;
     float countryHeight = 0;  // of the crests mountain peaks stand on
-    float steepness;          // how strongly slopes are lit and shaded
-    Rgb low;                  // colour at height 0
-    Rgb high;                 // colour at height `highAt`
+    int crestOctaves = 4;     // of the crests: fewer and weaker fine ones give broader ridges
+    float crestGain = 0.4f;
+    float steepness;  // how strongly slopes are lit and shaded
+    Rgb low;          // colour at height 0
+    Rgb high;         // colour at height `highAt`
     float highAt;
     Rgb snow = {};
     float snowAt;    // snow lies above this height

@@ -26,7 +26,9 @@ CWaterPainter::CWaterPainter(Depth depth)
 CArtImage CWaterPainter::Paint(const CTileField& bottomField, const CTileField& crestField) const {
     return CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
         float b = bottomField.At(x, y);
-        float crest = SmoothStep(0.45f, 0.8f, crestField.At(x, y));
+        // No crests in the band next to the edges that every variant shares: one there would
+        // stand in the same place on every tile and mark out the grid.
+        float crest = SmoothStep(0.45f, 0.8f, crestField.At(x, y)) * EdgeWindow(x, y);
         if (depth == kOcean) {
             return kOceanWater * (1 + 0.12f * b) + kOceanCrest * crest;
         }

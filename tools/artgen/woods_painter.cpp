@@ -75,28 +75,9 @@ PlacedTree Placed(const Disc& tree, float dx = 0, float dy = 0) {
     return {{tree.x + dx, tree.y + dy, tree.radius}, colour, h};
 }
 
-// Glades on the edges: two along the left edge and two along the top, one lying mostly to each
-// side of its edge, so that every side of a cell lets meadow run in somewhere. More would show
-// as rows of glades in a large forest, since every cell repeats them.
-std::vector<Disc> PlaceRimGlades() {
-    CArtRandom random(kSeed + 2);
-    std::vector<Disc> glades;
-    for (int side = 0; side < 2; ++side) {
-        float at = random.Range(0, kCell);
-        for (int i = 0; i < 2; ++i) {
-            at = std::fmod(at + random.Range(20, 30), kCell);
-            float inwards = random.Range(2, 4.5f) * (i % 2 == side ? 1 : -1);
-            float across = std::fmod(inwards + kCell, kCell);
-            float radius = random.Range(4, 5.5f);
-            glades.push_back(side == 0 ? Disc{across, at, radius} : Disc{at, across, radius});
-        }
-    }
-    return glades;
-}
-
 // Crowns across the edges, one after another along each, so that woods meet woods in one
-// canopy, with gaps only where the rim's glades lie on the edge.
-void PlantAlongEdges(std::vector<Disc>& trees, const std::vector<Disc>& glades) {
+// canopy without a line where the cells join.
+void PlantAlongEdges(std::vector<Disc>& trees) {
     CArtRandom random(kSeed + 3);
     for (int side = 0; side < 2; ++side) {
         bool inwards = side == 0;
@@ -108,13 +89,10 @@ void PlantAlongEdges(std::vector<Disc>& trees, const std::vector<Disc>& glades) 
             float across = std::fmod(offset + kCell, kCell);
             float radius = random.Range(3.8f, 5.6f);
             Disc tree = side == 0 ? Disc{across, along, radius} : Disc{along, across, radius};
-            bool open = std::any_of(glades.begin(), glades.end(), [&](const Disc& g) {
-                return Distance(g, tree.x, tree.y) < g.radius + 1;
-            });
             bool crowded = std::any_of(trees.begin(), trees.end(), [&](const Disc& t) {
                 return Distance(t, tree.x, tree.y) < 6.5f;
             });
-            if (!open && !crowded) {
+            if (!crowded) {
                 trees.push_back(tree);
             }
         }
@@ -124,26 +102,18 @@ void PlantAlongEdges(std::vector<Disc>& trees, const std::vector<Disc>& glades) 
 }  // namespace
 
 CWoodsPainter::CWoodsPainter(CArtImage meadow)
-    : meadow(std::move(meadow)),
-      floor(CTileField::Noise(kSeed, 3, 2)),
-      rimGlades(PlaceRimGlades()) {
-    PlantAlongEdges(rim, rimGlades);
-    Scatter(rim, kSeed, [&](float x, float y, float radius) {
-        return ReachesEdge(x, y, radius) && OutOfGlades(rimGlades, x, y, radius);
-    });
+    : meadow(std::move(meadow)), floor(CTileField::Noise(kSeed, 3, 2)) {
+    PlantAlongEdges(rim);
+    Scatter(rim, kSeed, [&](float x, float y, float radius) { return ReachesEdge(x, y, radius); });
 }
 
-CArtImage CWoodsPainter::Paint(uint64_t seed, const std::vector<Disc>& innerGlades) const {
-    std::vector<Disc> glades = rimGlades;
-    glades.insert(glades.end(), innerGlades.begin(), innerGlades.end());
+CArtImage CWoodsPainter::Paint(uint64_t seed, const std::vector<Disc>& glades) const {
     CArtImage image = CArtImage::Painted(CTileField::kSize, CTileField::kSize, [&](int x, int y) {
         float open = 0;
         for (const Disc& glade : glades) {
             float d = Distance(glade, x + 0.5f, y + 0.5f);
             open = std::max(open, SmoothStep(glade.radius + 2, glade.radius - 1, d));
         }
-        // Where the crowns leave the very edge open it shows meadow, not a line of dark floor.
-        open = std::max(open, 0.3f * SmoothStep(3, 0, static_cast<float>(EdgeDistance(x, y))));
         return Mix(kFloor * (1 + 0.15f * floor.At(x, y)), meadow.At(x, y), open);
     });
 
@@ -179,12 +149,13 @@ CArtImage CWoodsPainter::PaintGround() const {
 CArtImage CWoodsPainter::PaintCell(int cell) const {
     uint32_t seed = CArtRandom::Hash(kSeed, cell);
     CArtRandom random(seed);
-    // Glades of the rim's size in the middle too, so that those on the edges do not mark out
-    // the tiles of a large forest; three in ten variants open a larger clearing.
+    // Small glades in the middle, never on the edges, which every variant shares: glades there
+    // would come back on every tile and mark out the cells of a large forest. Three in ten
+    // variants open a larger clearing.
     std::vector<Disc> glades;
     int count = random.Below(4);
     for (int i = 0; i < count; ++i) {
-        glades.push_back({random.Range(10, 40), random.Range(10, 40), random.Range(3.5f, 5.5f)});
+        glades.push_back({random.Range(13, 37), random.Range(13, 37), random.Range(3.5f, 5.5f)});
     }
     if (random.Chance(0.3f)) {
         glades.push_back({random.Range(18, 32), random.Range(18, 32), random.Range(6, 8.5f)});
