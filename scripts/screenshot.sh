@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png (or the path given): the editor's window with a 60 x 40 map open,
+# Makes docs/screenshot.png (or the path given): the editor's window with a generated 44 x 30 map open at 25 pixels a tile,
 # grabbed on Qt's offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."

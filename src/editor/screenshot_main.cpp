@@ -1,5 +1,5 @@
-// Grabs the editor's window with a 60 x 40 map open into the PNG named on the command line. Run
-// by scripts/screenshot.sh on the offscreen platform.
+// Grabs the editor's window with a generated 44 x 30 map open at 25 pixels a tile into the PNG
+// named on the command line. Run by scripts/screenshot.sh on the offscreen platform.
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,31 +9,24 @@
 #include "editor/editor_wnd.h"
 #include "editor/main_frame.h"
 #include "editor/map_view.h"
+#include "generate/generation_options.h"
+#include "generate/seeded_heights.h"
 #include "model/terrain_type.h"
 
 namespace {
 
-// Some of every kind of country, so that the picture shows the art: a coast, mountains, woods,
-// farms round a town, and a river. Painted as a designer paints, one step each, and given its
-// transitions.
-void Landscape(CMapEditor& editor, int width, int height) {
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            int type = x + y / 2 > 23                                   ? TERRAIN_TYPE_OCEAN
-                       : x + y / 2 > 21                                 ? TERRAIN_TYPE_SHALLOW
-                       : (x - 4) * (x - 4) + (y - 5) * (y - 5) < 20     ? TERRAIN_TYPE_MOUNTAIN_2
-                       : (x - 14) * (x - 14) + (y - 10) * (y - 10) < 12 ? TERRAIN_TYPE_WOODS
-                       : (x - 9) * (x - 9) + (y - 3) * (y - 3) < 8      ? TERRAIN_TYPE_HILLS_1
-                       : x > 6 && x < 11 && y > 10 && y < 14            ? TERRAIN_TYPE_FARM
-                                                                        : TERRAIN_TYPE_GRASS;
-            editor.PaintTile(type, 0, x, y);
-        }
-    }
-    editor.PaintTile(TERRAIN_TYPE_SUBURB, 0, 8, 9);
-    editor.EndStroke();
-    for (int x = 0; x < 19; ++x) {
-        editor.EditRiver(CMapEditor::RiverAction::Add, x, 7, 1, 1);
-    }
+constexpr int kWidth = 44;
+constexpr int kHeight = 30;
+
+// A stretch of coast as File > Generate makes it: coasts and mountain feet chosen by the terrain
+// brush's solver, an island, rivers running down to the sea, woods, farms, hills and mountains.
+GenerationOptions Landscape() {
+    GenerationOptions options;
+    options.landShare = 0.6;
+    options.bandTops = {0.45, 0.65, 0.78, 0.88, 0.95};
+    options.rivers = RiverAmount::Many;
+    options.seed = 7;
+    return options;
 }
 
 }  // namespace
@@ -52,17 +45,22 @@ int main(int argc, char** argv) {
         std::cerr << "the game data beside the program cannot be read\n";
         return 1;
     }
-    frame.NewMap(60, 40, TERRAIN_TYPE_GRASS);
-    Landscape(frame.Session().Editor(), 60, 40);
-    // Coasts, shores and mountain feet, as Fix Transitions gives them.
-    frame.Session().Editor().FixTransitions({0, 0, 60, 40}, TransitionOptions::Default());
-    // Woods chosen, and a block of the coast selected with Select Rect.
+    const GenerationOptions options = Landscape();
+    if (!frame.Session().Generate(SeededHeights(kWidth, kHeight, options.seed, LandMask::Coast),
+                                  options)) {
+        std::cerr << "the map could not be made\n";
+        return 1;
+    }
+    CMapView* view = frame.EditorWnd()->MapView();
+    view->SetTileSize(25, QPoint(0, 0));
+    view->ScrollTo(4, 0);  // the mountains in the east in view, and the island
+    // Woods chosen, and the island selected with Select Rect.
     frame.Choice().SelectType(TERRAIN_TYPE_WOODS);
     frame.Choice().SelectCell(4);
-    QWidget* viewport = frame.EditorWnd()->MapView()->viewport();
-    for (auto [type, at] : {std::pair{QEvent::MouseButtonPress, QPoint(775, 275)},
-                            std::pair{QEvent::MouseMove, QPoint(925, 475)},
-                            std::pair{QEvent::MouseButtonRelease, QPoint(925, 475)}}) {
+    QWidget* viewport = view->viewport();
+    for (auto [type, at] : {std::pair{QEvent::MouseButtonPress, QPoint(225, 200)},
+                            std::pair{QEvent::MouseMove, QPoint(400, 425)},
+                            std::pair{QEvent::MouseButtonRelease, QPoint(400, 425)}}) {
         Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, {});
         QApplication::sendEvent(viewport, &event);
