@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "platform/regular_file.h"
@@ -94,16 +94,6 @@ bool CopyContent(int from, int to, std::string& problem) {
     }
 }
 
-// A new file in folder, named so that folder listings keep it out of sight; -1 on failure.
-int MakeFileIn(const std::string& folder, std::string& path) {
-    path = folder + "/.tarvo-XXXXXX";
-    int handle = ::mkostemp(path.data(), O_CLOEXEC);
-    if (handle < 0) {
-        path.clear();
-    }
-    return handle;
-}
-
 // The folder entry of a renamed file reaches the device only with the folder.
 void SyncFolder(const std::string& folder) {
     int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -113,43 +103,25 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-// A copy of the file at path beside it, to put back with a rename; empty on failure.
-std::string KeepCopyOf(const std::string& path, std::string& problem) {
+// A copy of the file at path beside it, to put back with a rename.
+bool KeepCopyOf(const std::string& path, CAsideFile& copy, CAsideFile::Kind kind,
+                std::string& problem) {
     int original = OpenRegularFile(path, problem);
     if (original < 0) {
-        return "";
-    }
-    std::string copy;
-    int handle = MakeFileIn(FolderOf(path), copy);
-    if (handle < 0) {
-        problem = SystemProblem();
-        ::close(original);
-        return "";
+        return false;
     }
     struct stat status;
-    if (::fstat(original, &status) == 0) {
-        ::fchmod(handle, status.st_mode & 07777);
-    }
-    bool kept = CopyContent(original, handle, problem);
-    ::close(original);
-    ::close(handle);
+    bool kept =
+        ::fstat(original, &status) == 0 && copy.Make(FolderOf(path), status.st_mode & 07777, kind);
     if (!kept) {
-        ::unlink(copy.c_str());
-        return "";
+        problem = SystemProblem();
     }
-    return copy;
+    kept = kept && CopyContent(original, copy.Descriptor(), problem);
+    ::close(original);
+    return kept;
 }
 
 }  // namespace
-
-COutputFile::~COutputFile() {
-    if (handle >= 0) {
-        ::close(handle);
-    }
-    if (!temporary.empty()) {
-        ::unlink(temporary.c_str());
-    }
-}
 
 bool COutputFile::Fail(const std::string& what) {
     problem = what;
@@ -172,15 +144,8 @@ bool COutputFile::Begin(const std::string& path) {
             return Fail("it is a folder");
         }
         if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode)) {
-            // Made whole in the temporary folder first: writers go back to fill in directories.
             intoDevice = true;
-            const char* folder = std::getenv("TMPDIR");
-            std::string name;
-            handle = MakeFileIn(folder != nullptr && *folder != '\0' ? folder : "/tmp", name);
-            if (handle >= 0) {
-                ::unlink(name.c_str());
-            }
-            return handle >= 0 || Fail(SystemProblem());
+            return MakeInTemporaryFolder();
         }
         if (!S_ISREG(status.st_mode)) {
             return Fail("not a regular file");
@@ -191,37 +156,34 @@ bool COutputFile::Begin(const std::string& path) {
         }
         mode = status.st_mode & 07777;
     }
-    handle = MakeFileIn(FolderOf(target), temporary);
-    if (handle < 0) {
+    return aside.Make(FolderOf(target), mode, asideKind) || Fail(SystemProblem());
+}
+
+// Content for a FIFO or device is made whole in the temporary folder first: writers go back to
+// fill in directories.
+bool COutputFile::MakeInTemporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    if (!aside.Make(folder != nullptr && *folder != '\0' ? folder : "/tmp", 0600, asideKind)) {
         return Fail(SystemProblem());
     }
-    ::fchmod(handle, mode);
+    aside.RemoveName();
     return true;
 }
 
 bool COutputFile::Commit() {
-    if (handle < 0) {
+    if (aside.Descriptor() < 0) {
         return Fail("there is nothing to write");
     }
     return intoDevice ? CopyInto() : Rename();
 }
 
 bool COutputFile::Rename() {
-    int closing = std::exchange(handle, -1);
-    bool renamed = ::fsync(closing) == 0;
+    // Kept open, and so locked, until the rename took the name it gets for it.
+    bool renamed = ::fsync(aside.Descriptor()) == 0 && aside.RenameOver(target);
     if (!renamed) {
         problem = SystemProblem();
     }
-    if (::close(closing) != 0 && renamed) {
-        renamed = Fail(SystemProblem());
-    }
-    if (renamed && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        renamed = Fail(SystemProblem());
-    }
-    if (!renamed) {
-        ::unlink(temporary.c_str());
-    }
-    temporary.clear();
+    aside.Close();
     if (renamed) {
         SyncFolder(FolderOf(target));
     }
@@ -234,7 +196,7 @@ bool COutputFile::CopyInto() {
     if (device < 0) {
         return Fail(SystemProblem());
     }
-    bool copied = CopyContent(handle, device, problem);
+    bool copied = CopyContent(aside.Descriptor(), device, problem);
     if (::close(device) != 0 && copied) {
         return Fail(SystemProblem());
     }
@@ -242,27 +204,22 @@ bool COutputFile::CopyInto() {
 }
 
 bool COutputFile::CommitBoth(COutputFile& first, COutputFile& second, std::string& problem) {
-    std::string kept;
-    if (first.targetExisted && !first.intoDevice && !second.intoDevice) {
-        kept = KeepCopyOf(first.target, problem);
-        if (kept.empty()) {
-            return false;
-        }
+    CAsideFile kept;
+    if (first.targetExisted && !first.intoDevice && !second.intoDevice &&
+        !KeepCopyOf(first.target, kept, first.asideKind, problem)) {
+        return false;
     }
     if (!first.Commit()) {
         problem = first.problem;
     } else if (!second.Commit()) {
         problem = second.problem;
-        if (!kept.empty() && ::rename(kept.c_str(), first.target.c_str()) == 0) {
-            kept.clear();
+        if (kept.Descriptor() >= 0) {
+            kept.RenameOver(first.target);
         } else if (!first.targetExisted) {
             ::unlink(first.target.c_str());
         }
     } else {
         problem.clear();
-    }
-    if (!kept.empty()) {
-        ::unlink(kept.c_str());
     }
     return problem.empty();
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/aside_file.h"
+
 // A file that is written aside and put in the place of its target only when it is complete, so
 // that a failed or interrupted write leaves whatever the target held.
 //
@@ -12,9 +14,12 @@
 // a new inode: hard links to the old one keep the old content.
 class COutputFile {
   public:
-    COutputFile() = default;
-    // Removes the file written aside unless it was committed.
-    ~COutputFile();
+    // The file written aside is unnamed where the file system allows (see CAsideFile); tests
+    // ask for the named one that other file systems get.
+    explicit COutputFile(CAsideFile::Kind asideKind = CAsideFile::Kind::UnnamedWherePossible)
+        : asideKind(asideKind) {}
+    // The file written aside goes unless it was committed.
+    ~COutputFile() = default;
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
@@ -23,7 +28,7 @@ class COutputFile {
     bool Begin(const std::string& target);
     // The file to write, a regular file open for reading and writing, owned by this object:
     // writers that close what they use take a dup of it.
-    int Descriptor() const { return handle; }
+    int Descriptor() const { return aside.Descriptor(); }
     // The path the content goes to in the end (the target with its links followed).
     const std::string& Target() const { return target; }
 
@@ -43,9 +48,11 @@ class COutputFile {
     bool Rename();
     bool CopyInto();
 
+    bool MakeInTemporaryFolder();
+
+    CAsideFile::Kind asideKind;
     std::string target;
-    std::string temporary;  // its path, empty for an unnamed one or after the rename
-    int handle = -1;
+    CAsideFile aside;
     bool intoDevice = false;  // a FIFO or character device, written into
     bool targetExisted = false;
     std::string problem;

@@ -28,3 +28,10 @@ int OpenRegularFile(const std::string& path, std::string& problem) {
     ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
     return handle;
 }
+
+bool IsFileAt(int handle, const std::string& path) {
+    struct stat held;
+    struct stat named;
+    return ::fstat(handle, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}

@@ -7,3 +7,7 @@
 // socket is never a document. Returns the descriptor (close-on-exec), or -1 with problem set to
 // what the system said or "not a regular file". Never blocks.
 int OpenRegularFile(const std::string& path, std::string& problem);
+
+// Whether path still names the file open as handle: another process may have removed it or put
+// another in its place.
+bool IsFileAt(int handle, const std::string& path);

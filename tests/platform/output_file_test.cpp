@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -36,6 +38,62 @@ std::vector<std::string> Names(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// A child that saves to path and writes on and on: it returns once 32 MB are written.
+pid_t StartLongSave(const std::string& path, CAsideFile::Kind kind) {
+    const std::string block(size_t{1} << 20, 'x');
+    int started[2];
+    if (::pipe(started) != 0) {
+        return -1;
+    }
+    pid_t child = ::fork();
+    if (child == 0) {
+        COutputFile output(kind);
+        bool writing = output.Begin(path);
+        for (int written = 0; writing && written < 256; ++written) {
+            writing = ::write(output.Descriptor(), block.data(), block.size()) > 0 &&
+                      (written != 32 || ::write(started[1], "w", 1) == 1);
+        }
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    bool began = child > 0 && ::read(started[0], &byte, 1) == 1;
+    ::close(started[0]);
+    ::close(started[1]);
+    return began ? child : -1;
+}
+
+// Killed half-way, a save leaves the old file and nothing else. Where the file written aside
+// has a name, the next save beside it removes what a killed writer left, but not what a live
+// one holds.
+TEST(OutputFileTest, AKilledSaveLeavesNothingBehind) {
+    TempDir dir;
+    const std::string path = dir.Write("map.gmp", "old");
+    for (auto kind : {CAsideFile::Kind::UnnamedWherePossible, CAsideFile::Kind::Named}) {
+        const size_t namesWhileWriting = kind == CAsideFile::Kind::Named ? 2 : 1;
+        pid_t writer = StartLongSave(path, kind);
+        ASSERT_GT(writer, 0);
+        EXPECT_EQ(Names(dir.Path()).size(), namesWhileWriting);
+        {
+            COutputFile beside(kind);
+            ASSERT_TRUE(beside.Begin(dir.File("other.gmp")));
+        }
+        EXPECT_EQ(Names(dir.Path()).size(), namesWhileWriting);
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        EXPECT_EQ(Content(path), "old");
+        EXPECT_EQ(Names(dir.Path()).size(), namesWhileWriting);
+
+        COutputFile next(kind);
+        ASSERT_TRUE(next.Begin(path));
+        ASSERT_TRUE(Write(next, "new"));
+        ASSERT_TRUE(next.Commit());
+        EXPECT_EQ(Content(path), "new");
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>({"map.gmp"}));
+        dir.Write("map.gmp", "old");
+    }
 }
 
 TEST(OutputFileTest, ReplacesOnlyWhenCommittedKeepingLinksAndModes) {
