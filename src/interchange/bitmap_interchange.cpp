@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <iterator>
 
 #include "art/terrain_art.h"
 #include "model/terrain_table.h"
 #include "platform/file.h"
+#include "platform/file_lock.h"
 #include "platform/output_file.h"
 
 namespace {
@@ -121,6 +123,14 @@ void SetReason(std::string* reason, const std::string& text) {
     }
 }
 
+constexpr std::chrono::seconds kExportLockWait{10};
+
+// The lock file of a pair, hidden beside the colour file: ".north.bmp.lock".
+std::string LockFileName(const std::string& colorPath) {
+    const std::string name = FileNamePart(colorPath);
+    return colorPath.substr(0, colorPath.size() - name.size()) + "." + name + ".lock";
+}
+
 // Writes the picture as a BMP file into what output made aside.
 bool WriteAside(CDibImage& picture, const COutputFile& output, const std::string& path) {
     int descriptor = dup(output.Descriptor());
@@ -160,13 +170,17 @@ int ExportBitmap(const CTileGrid& grid, const std::string& path, std::string* re
             *subtypes.PixelPtr(x, y) = static_cast<uint8_t>(tile->subtype + 1);
         }
     }
-    // Both files are made aside and put in place together: a pair never mixes two maps.
+    // Both files are made aside and put in place together, and under a lock, so that a pair
+    // never mixes two maps, not even when two exports to one name run at once.
     const std::string subtypePath = SubtypeFileName(path);
     COutputFile colorFile;
     COutputFile subtypeFile;
+    CFileLock lock;
     std::string problem;
     if (!colorFile.Begin(path)) {
         problem = colorFile.Problem();
+    } else if (!lock.Acquire(LockFileName(colorFile.Target()), kExportLockWait, problem)) {
+        problem = "the bitmaps cannot be locked: " + problem;
     } else if (!subtypeFile.Begin(subtypePath)) {
         problem = subtypePath + ": " + subtypeFile.Problem();
     } else if (!WriteAside(colors, colorFile, path) ||

@@ -42,9 +42,10 @@ std::string SubtypeFileName(const std::string& path);
 int ImportBitmap(CMapArt& art, const std::string& path);
 
 // Writes the map as a colour bitmap and its subtype bitmap, both or neither (the pair is written
-// aside and put in place together, see COutputFile). 0, or 100 when either cannot be written or
-// the file name holds no ".bmp" (the subtype bitmap would not land beside it); reason, when
-// given, says why.
+// aside and put in place together, see COutputFile). Exports to one name take turns through a
+// lock file hidden beside the colour file (".north.bmp.lock"), the later one waiting up to 10
+// seconds. 0, or 100 when either cannot be written, the wait runs out, or the file name holds no
+// ".bmp" (the subtype bitmap would not land beside it); reason, when given, says why.
 int ExportBitmap(const CTileGrid& grid, const std::string& path, std::string* reason = nullptr);
 
 // The message the editor shows for an import result: "Failed to open file", ...

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "art/custom_terrain_art.h"
 #include "document/map_document.h"
@@ -139,6 +141,50 @@ TEST_F(BitmapInterchangeTest, ExportThenImportGivesTheSameMap) {
             ASSERT_EQ(imported.grid.GetSubtypeAt(x, y), map.grid.GetSubtypeAt(x, y));
         }
     }
+}
+
+// Two exports of different maps to one name at once take turns: the pair is always one map's,
+// and the lock file beside it goes with the last of them.
+TEST_F(BitmapInterchangeTest, ExportsToOneNameAtOnceLeaveOneMapsPair) {
+    CMapDocument other;
+    other.MakeNew(30, 25, TERRAIN_TYPE_GRASS);
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            other.grid.SetTile(TERRAIN_TYPE_GRASS, 1 + (x + y) % 9, x, y);
+        }
+    }
+    const CTileGrid* grids[] = {&map.grid, &other.grid};
+    std::vector<uint8_t> pairs[2][2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string name = "map" + std::to_string(i);
+        ASSERT_EQ(ExportBitmap(*grids[i], dir.File(name + ".bmp")), 0);
+        pairs[i][0] = ReadFileBytes(dir.File(name + ".bmp"));
+        pairs[i][1] = ReadFileBytes(dir.File(name + "_s.bmp"));
+    }
+    ASSERT_NE(pairs[0][1], pairs[1][1]);
+    const std::string path = dir.File("race.bmp");
+    int mixed = 0;
+    for (int round = 0; round < 50; ++round) {
+        std::atomic<int> waiting = 2;
+        int results[2] = {-1, -1};
+        auto race = [&](int i) {
+            for (--waiting; waiting > 0;) {
+            }
+            results[i] = ExportBitmap(*grids[i], path);
+        };
+        std::thread first(race, 0);
+        std::thread second(race, 1);
+        first.join();
+        second.join();
+        ASSERT_EQ(results[0], 0);
+        ASSERT_EQ(results[1], 0);
+        std::vector<uint8_t> pair[] = {ReadFileBytes(path), ReadFileBytes(dir.File("race_s.bmp"))};
+        bool ofOneMap = (pair[0] == pairs[0][0] && pair[1] == pairs[0][1]) ||
+                        (pair[0] == pairs[1][0] && pair[1] == pairs[1][1]);
+        mixed += ofOneMap ? 0 : 1;
+    }
+    EXPECT_EQ(mixed, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 6);
 }
 
 TEST_F(BitmapInterchangeTest, TypesWithoutAColourComeBackAsGrass) {
