@@ -40,7 +40,8 @@ bool WriteRendering(const CMapArt& art, int tileSize, const COutputFile& file,
 
 int RunRender(const CCommandLine& line) {
     const std::string& mapPath = line.Positionals()[0];
-    const std::string& output = line.Positionals()[1];
+    // "-" is standard output, as for other tools that write one file.
+    const std::string output = line.Positionals()[1] == "-" ? "/dev/stdout" : line.Positionals()[1];
     int tileSize =
         line.Has("--tile") ? std::stoi(line.Choice("--tile", {"50", "25", "10", "5"})) : 50;
     RefuseToOverwrite({mapPath}, output);
@@ -71,6 +72,7 @@ const Subcommand& RenderCommand() {
         "draw a map as a PNG picture",
         "Draws the whole map, terrain art and rivers, as the editor's map view shows it and\n"
         "writes it as an 8-bit RGB PNG picture, band by band in little memory, on all cores.\n"
+        "An OUT.png of - writes the picture to standard output.\n"
         "\n"
         "Options:\n"
         "  --tile 50|25|10|5 pixels per tile (default 50)\n",

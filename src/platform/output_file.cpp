@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -28,12 +29,34 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The descriptor that path names (/dev/fd/N, or /proc/self/fd/N, where /dev/stdout leads) when
+// it is open on a pipe, socket or terminal, else -1. Their /proc links lead to no path
+// ("pipe:[N]"), and a socket cannot be opened again at all.
+int StreamDescriptor(const std::string& path) {
+    for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder)) {
+            continue;
+        }
+        const char* digits = path.c_str() + folder.size();
+        const char* end = path.c_str() + path.size();
+        int descriptor = -1;
+        struct stat status;
+        if (auto read = std::from_chars(digits, end, descriptor);
+            read.ec == std::errc() && read.ptr == end && ::fstat(descriptor, &status) == 0 &&
+            (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode))) {
+            return descriptor;
+        }
+    }
+    return -1;
+}
+
 // The path that a write to path really replaces: symbolic links followed to their end, which
-// need not exist yet.
+// need not exist yet, or to a path naming an open pipe, socket or terminal.
 bool FollowLinks(std::string path, std::string& resolved, std::string& problem) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat status;
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+        if (StreamDescriptor(path) >= 0 || ::lstat(path.c_str(), &status) != 0 ||
+            !S_ISLNK(status.st_mode)) {
             resolved = path;
             return true;
         }
@@ -133,6 +156,11 @@ bool COutputFile::Begin(const std::string& path) {
     if (!FollowLinks(path, target, problem)) {
         return false;
     }
+    intoDescriptor = StreamDescriptor(target);
+    if (intoDescriptor >= 0) {
+        intoDevice = true;
+        return MakeInTemporaryFolder();
+    }
     mode_t mode = NewFileMode();
     struct stat status;
     targetExisted = ::stat(target.c_str(), &status) == 0;
@@ -191,6 +219,9 @@ bool COutputFile::Rename() {
 }
 
 bool COutputFile::CopyInto() {
+    if (intoDescriptor >= 0) {
+        return CopyContent(aside.Descriptor(), intoDescriptor, problem);
+    }
     // A FIFO waits here for its reader, as a shell redirection does.
     int device = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (device < 0) {

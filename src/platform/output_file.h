@@ -9,9 +9,11 @@
 //
 // The target is taken as a user means it: a symbolic link is followed, and its final target is
 // replaced (the file to write stands beside that one); an existing FIFO or character device is
-// written into, never replaced (so /dev/null discards), after the whole file was made aside. A
-// folder, a read-only file, a block device and a socket are refused. Replacing a file gives it
-// a new inode: hard links to the old one keep the old content.
+// written into, never replaced (so /dev/null discards), after the whole file was made aside. So
+// is a pipe, socket or terminal that a path naming an open descriptor leads to (/dev/stdout,
+// /dev/fd/N, /proc/self/fd/N): it is written into through that descriptor. A folder, a
+// read-only file, a block device and a socket are refused. Replacing a file gives it a new
+// inode: hard links to the old one keep the old content.
 class COutputFile {
   public:
     // The file written aside is unnamed where the file system allows (see CAsideFile); tests
@@ -54,6 +56,7 @@ class COutputFile {
     std::string target;
     CAsideFile aside;
     bool intoDevice = false;  // a FIFO or character device, written into
+    int intoDescriptor = -1;  // the open descriptor a device is written into through, if any
     bool targetExisted = false;
     std::string problem;
 };

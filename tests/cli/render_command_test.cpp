@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdio>
+
 #include "art/tile_renderer.h"
 #include "cli_test.h"
 #include "mapfile/map_file.h"
@@ -73,6 +75,29 @@ TEST_F(RenderCommandTest, WritesWhatTheRendererDrawsAsAnRgbPng) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to load map: gone.gmp"), std::string::npos);
     EXPECT_FALSE(FileExists(dir.File("gone.png")));
+}
+
+// Standard output that is a pipe, named /dev/stdout or -, gets the picture a file gets.
+TEST_F(RenderCommandTest, WritesIntoAPipeOnStandardOutput) {
+    CMapDocument map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_DESERT);
+    ASSERT_EQ(SaveMap(dir.File("map.gmp"), map.art, map.overview), 0);
+    ASSERT_EQ(RunTarvoMap(dir, {"render", "map.gmp", "map.png", "--tile", "5"}).status, 0);
+    const std::vector<uint8_t> expected = ReadFileBytes(dir.File("map.png"));
+    for (const std::string output : {"/dev/stdout", "-"}) {
+        const std::string command = "cd '" + dir.Path() +
+                                    "' && exec '" TARVO_MAP_EXE "' render map.gmp " + output +
+                                    " --tile 5";
+        std::FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::vector<uint8_t> received;
+        for (int byte; (byte = std::fgetc(pipe)) != EOF;) {
+            received.push_back(static_cast<uint8_t>(byte));
+        }
+        EXPECT_EQ(pclose(pipe), 0) << output;
+        EXPECT_EQ(received, expected) << output;
+    }
+    EXPECT_EQ(FolderContents(dir.Path()), std::vector<std::string>({"map.gmp", "map.png"}));
 }
 
 // Memory does not grow with the map's height: a map five times as tall takes the same.
