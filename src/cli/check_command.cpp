@@ -4,6 +4,7 @@
 #include "check/map_check.h"
 #include "exit_status.h"
 #include "game_data_file.h"
+#include "map_json.h"
 #include "mapfile/stored_map_reader.h"
 #include "subcommand.h"
 
@@ -43,7 +44,7 @@ int RunCheck(const CCommandLine& line) {
     CMapDocument map;
     if (map.Load(path, &reason) != 0) {
         for (const MapFinding& finding : findings) {
-            std::printf("error: %s\n", finding.Line().c_str());
+            std::printf("error: %s\n", PrintableText(finding.Line()).c_str());
         }
         return ReportFailure("Unable to load map", path, reason);
     }
@@ -64,7 +65,7 @@ int RunCheck(const CCommandLine& line) {
     for (const MapFinding& finding : findings) {
         const char* kind = finding.informational ? "note" : strict ? "error" : "warning";
         (finding.informational ? notes : faults) += 1;
-        std::printf("%s: %s\n", kind, finding.Line().c_str());
+        std::printf("%s: %s\n", kind, PrintableText(finding.Line()).c_str());
     }
     std::fprintf(stderr, "%s: %d %s%s, %d note%s\n", kToolName, faults,
                  strict ? "error" : "warning", faults == 1 ? "" : "s", notes,

@@ -43,15 +43,15 @@ int RunDiff(const CCommandLine& line) {
     } else {
         for (const auto* lines : {&differences.header, &differences.terrain}) {
             for (const std::string& text : *lines) {
-                std::printf("%s\n", text.c_str());
+                std::printf("%s\n", PrintableText(text).c_str());
             }
         }
         for (const TileChange& change : differences.tiles) {
-            std::printf("%s\n", change.Line().c_str());
+            std::printf("%s\n", PrintableText(change.Line()).c_str());
         }
         for (const auto* lines : {&differences.rivers, &differences.art}) {
             for (const std::string& text : *lines) {
-                std::printf("%s\n", text.c_str());
+                std::printf("%s\n", PrintableText(text).c_str());
             }
         }
     }

@@ -10,7 +10,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr const char* kToolName = "tarvo-map";
 
 // Prints "tarvo-map: what: path: reason" (without the reason when it is empty) to standard
-// error and returns kExitFailure.
+// error and returns kExitFailure. Reasons carry names from files: this and the warnings print
+// them as PrintableText.
 int ReportFailure(const std::string& what, const std::string& path, const std::string& reason);
 // Prints "tarvo-map: warning: text" to standard error.
 void ReportWarning(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include "exit_status.h"
 #include "map_files.h"
+#include "map_json.h"
 #include "model/terrain_names.h"
 #include "model/terrain_table.h"
 #include "model/terrain_type.h"
@@ -9,8 +10,9 @@
 
 namespace {
 
+// Names and paths come from the file as they are: a name must not start a line of its own.
 void PrintField(const char* label, const std::string& value) {
-    std::printf("%-16s%s\n", label, value.c_str());
+    std::printf("%-16s%s\n", label, PrintableText(value).c_str());
 }
 
 std::string SectionText(const MapFileLayout& layout) {

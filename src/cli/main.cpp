@@ -13,6 +13,7 @@
 
 #include "exit_status.h"
 #include "manual_page.h"
+#include "map_json.h"
 #include "stderr_interaction.h"
 #include "subcommand.h"
 #include "usage_error.h"
@@ -121,7 +122,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: out of memory\n", kToolName);
         status = kExitFailure;
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s: %s\n", kToolName, failure.what());
+        std::fprintf(stderr, "%s: %s\n", kToolName, PrintableText(failure.what()).c_str());
         status = kExitFailure;
     }
     theUserInteraction = nullptr;

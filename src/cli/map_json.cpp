@@ -59,6 +59,19 @@ std::string JsonText(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+std::string PrintableText(const std::string& text) {
+    const std::string quoted = JsonText(text);
+    std::string shown;
+    shown.reserve(quoted.size());
+    for (size_t i = 1; i + 1 < quoted.size(); ++i) {
+        if (quoted[i] == '\\' && (quoted[i + 1] == '"' || quoted[i + 1] == '\\')) {
+            ++i;
+        }
+        shown += quoted[i];
+    }
+    return shown;
+}
+
 void WriteMapJson(const CMapDocument& map, std::FILE* out) {
     const CTileGrid& grid = map.grid;
     auto field = [out](const char* name, bool first = false) {

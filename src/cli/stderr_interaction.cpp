@@ -3,10 +3,11 @@
 #include <cstdio>
 
 #include "exit_status.h"
+#include "map_json.h"
 
 MessageAnswer CStderrInteraction::ShowMessage(const std::string&, const std::string& text,
                                               MessageButtons buttons, MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", kToolName, text.c_str());
+    std::fprintf(stderr, "%s: %s\n", kToolName, PrintableText(text).c_str());
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }

@@ -2,9 +2,11 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "art/terrain_art.h"
 #include "cli_test.h"
 #include "interchange/bitmap_interchange.h"
 #include "mapfile/map_file.h"
@@ -301,6 +303,44 @@ TEST_F(MapCommandsTest, InfoWarnsAboutTilesOfCustomTypesWithoutArt) {
               "tarvo-map: warning: 1 tile of Custom 16, which has no art\n");
 }
 
+// A name from the file cannot start a line of its own nor reach the terminal as an escape: what
+// info and check print, and their errors, show control characters escaped.
+TEST_F(MapCommandsTest, NamesFromTheFileArePrintedEscaped) {
+    CMapDocument map;
+    map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
+    ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("station.bmp"), 40, 30)));
+    std::unique_ptr<CTerrainArt> city = map.art.TakeCityArt(0);
+    city->name = "a\nVerification:   passed\x1b[2J";
+    map.art.InsertCityArt(0, std::move(city));
+    ASSERT_EQ(SaveMap(dir.File("crafted.gmp"), map.art, map.overview), 0);
+    // With its first picture placed past the end, the file names the picture in its error.
+    std::vector<uint8_t> bytes = ReadFileBytes(dir.File("crafted.gmp"));
+    const std::string stored = "a\nVerification";
+    auto name = std::search(bytes.begin(), bytes.end(), stored.begin(), stored.end());
+    ASSERT_NE(name, bytes.end());
+    std::fill(name - 8, name - 4, 0x7F);
+    WriteFileBytes(dir.File("damaged.gmp"), bytes);
+
+    const std::string shown = "a\\nVerification:   passed\\u001b[2J";
+    ToolRun info = RunTarvoMap(dir, {"info", "crafted.gmp"});
+    EXPECT_NE(info.out.find("\nCity art:       " + shown + "\nVerification:   passed\n"),
+              std::string::npos)
+        << info.out;
+    const ToolRun runs[] = {info, RunTarvoMap(dir, {"info", "damaged.gmp"}),
+                            RunTarvoMap(dir, {"check", "damaged.gmp"})};
+    for (const ToolRun& run : runs) {
+        const std::string text = run.out + run.err;
+        EXPECT_EQ(std::count_if(text.begin(), text.end(),
+                                [](unsigned char c) { return c < 0x20 && c != '\n'; }),
+                  0)
+            << text;
+    }
+    for (const ToolRun* damaged : {&runs[1], &runs[2]}) {
+        EXPECT_NE(damaged->err.find("the city picture " + shown + " is damaged"), std::string::npos)
+            << damaged->err;
+    }
+}
+
 TEST_F(MapCommandsTest, ImportArtGivesACustomTypeItsArt) {
     std::string path = NewMap("map.gmp", "grass");
     // A name in a Windows code page, as maps made there carry them: not UTF-8.
@@ -312,7 +352,9 @@ TEST_F(MapCommandsTest, ImportArtGivesACustomTypeItsArt) {
     EXPECT_EQ(slots[0]["type"], 30);
     EXPECT_EQ(slots[0]["sourcePath"], dir.File("caf\uFFFD.bmp"));
     EXPECT_EQ(slots[0]["exitMasks"], json(std::vector<int>(81, kAllExitsOpen)));
-    EXPECT_NE(RunTarvoMap(dir, {"info", path}).out.find("30 Custom 5: " + art), std::string::npos);
+    EXPECT_NE(
+        RunTarvoMap(dir, {"info", path}).out.find("30 Custom 5: " + dir.File("caf\uFFFD.bmp")),
+        std::string::npos);
 
     std::string wrong = SavePatternPicture(dir.File("wrong.bmp"), 899, 900);
     ToolRun refused = RunTarvoMap(dir, {"import-art", path, "--type", "31", wrong, "-o", "b.gmp"});
