@@ -68,7 +68,14 @@ void CEditorSettings::SetPlaceOnMap(const std::string& path, const MapPlace& pla
 }
 
 QStringList CEditorSettings::RecentMaps() {
-    return QSettings().value(kRecentMapsKey).toStringList();
+    return QSettings().value(kRecentMapsKey).toStringList().mid(0, kMostRecentMaps);
+}
+
+void CEditorSettings::CutRecentMaps() {
+    QSettings settings;
+    if (settings.value(kRecentMapsKey).toStringList().size() > kMostRecentMaps) {
+        settings.setValue(kRecentMapsKey, RecentMaps());
+    }
 }
 
 void CEditorSettings::AddRecentMap(const std::string& path) {

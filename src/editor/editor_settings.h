@@ -22,8 +22,11 @@ class CEditorSettings {
     static std::string GameDataFile();
     static void SetGameDataFile(const std::string& path);
 
-    // Newest first.
+    // Newest first, at most kMostRecentMaps.
     static QStringList RecentMaps();
+    // Cuts a stored list that is longer, written by hand or by another program, to the maps
+    // RecentMaps gives: the File menu never grows past them and nothing reads the rest.
+    static void CutRecentMaps();
     // Puts path first, once, and keeps the newest kMostRecentMaps.
     static void AddRecentMap(const std::string& path);
     static void RemoveRecentMap(const std::string& path);

@@ -58,6 +58,7 @@ CMainFrame::CMainFrame(const std::string& programFolder, const std::string& reco
     connect(&autosaver, &CAutosaver::failed, this, &CMainFrame::ShowStatusMessage);
     autosaver.SetEnabled(CEditorSettings::KeepsRecoveryCopy());
     autosaver.SetIdleInterval(CEditorSettings::RecoveryIdleSeconds() * 1000);
+    CEditorSettings::CutRecentMaps();
     UpdateRecentMaps();
     resize(1024, 768);
 }

@@ -11,6 +11,7 @@
 #include "editor/command_ids.h"
 #include "editor/dialogs/about_dialog.h"
 #include "editor/dialogs/new_map_dialog.h"
+#include "editor/editor_settings.h"
 #include "editor/overview_wnd.h"
 #include "editor_fixture.h"
 #include "interchange/bitmap_interchange.h"
@@ -75,6 +76,30 @@ std::string Collect(std::vector<int> ids) {
 }
 
 }  // namespace
+
+// A recent-maps list grown long outside the editor: the File menu shows the newest eight, and
+// the stored list is cut to them when the editor starts.
+TEST(MainFrameStartTest, ALongRecentMapsListIsCutToTheEightShown) {
+    QSettings().clear();
+    QStringList maps;
+    for (int i = 0; i < 20000; ++i) {
+        maps << QString("/maps/map%1.gmp").arg(i);
+    }
+    QSettings().setValue("recentMaps", maps);
+    TerrainTableGuard guard;
+    TempDir folder;
+    CMainFrame frame(folder.Path(), folder.Path() + "/recovery");
+    QStringList shown;
+    for (QAction* action : frame.menuBar()->findChildren<QMenu*>()[0]->actions()) {
+        if (action->statusTip().startsWith("/maps/")) {
+            shown << action->statusTip();
+        }
+    }
+    const QStringList newest = maps.mid(0, CEditorSettings::kMostRecentMaps);
+    EXPECT_EQ(shown.join(' ').toStdString(), newest.join(' ').toStdString());
+    EXPECT_EQ(QSettings().value("recentMaps").toStringList().size(), newest.size());
+    QSettings().clear();
+}
 
 TEST_F(EditorTest, CommandsFollowTheGameDataAndTheOpenMap) {
     EXPECT_EQ(Collect(EnabledAmong(frame, kAllCommands)), Collect(kAlwaysEnabled));
