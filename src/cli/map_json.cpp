@@ -60,14 +60,32 @@ std::string JsonText(const Json& value) {
 }
 
 std::string PrintableText(const std::string& text) {
+    // JSON's escaping repairs the UTF-8 and escapes the C0 controls; what it leaves a terminal
+    // may still act on, DEL and the C1 controls (U+009B starts an escape sequence on some), is
+    // escaped here too.
     const std::string quoted = JsonText(text);
     std::string shown;
     shown.reserve(quoted.size());
+    char hex[8];
     for (size_t i = 1; i + 1 < quoted.size(); ++i) {
-        if (quoted[i] == '\\' && (quoted[i + 1] == '"' || quoted[i + 1] == '\\')) {
+        const unsigned char c = quoted[i];
+        const unsigned char next = quoted[i + 1];
+        if (c == '\\' && (next == '"' || next == '\\')) {
+            shown += static_cast<char>(next);
             ++i;
+        } else if (c == '\\' && next == 'u') {
+            // Only controls are escaped this way: \u001b is shown as \x1b.
+            shown += "\\x" + quoted.substr(i + 4, 2);
+            i += 5;
+        } else if (c == 0x7F) {
+            shown += "\\x7f";
+        } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            std::snprintf(hex, sizeof hex, "\\u%04x", next);
+            shown += hex;
+            ++i;
+        } else {
+            shown += static_cast<char>(c);
         }
-        shown += quoted[i];
     }
     return shown;
 }

@@ -18,7 +18,7 @@ void WriteMapJson(const CMapDocument& map, std::FILE* out);
 // The text of a JSON value on one line. Maps made on Windows carry paths in the system's code
 // page; bytes that are not UTF-8 become U+FFFD instead of failing the whole output.
 std::string JsonText(const Json& value);
-// Text from a file as it may be printed on a terminal: escaped as in JSON text, so that control
-// characters show as \n or \u001b and bytes that are not UTF-8 as U+FFFD, but without the quotes
-// and with the quotes and backslashes it holds (Windows paths) left as they are.
+// Text from a file as it may be printed on a terminal: control characters escaped (\n, \x1b,
+// \u009b) and bytes that are not UTF-8 shown as U+FFFD, as dump does, but without quotes and
+// with the quotes and backslashes it holds (Windows paths) left as they are.
 std::string PrintableText(const std::string& text);

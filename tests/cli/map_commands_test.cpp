@@ -310,7 +310,7 @@ TEST_F(MapCommandsTest, NamesFromTheFileArePrintedEscaped) {
     map.MakeNew(20, 20, TERRAIN_TYPE_GRASS);
     ASSERT_TRUE(map.art.AddCityArt(SavePatternPicture(dir.File("station.bmp"), 40, 30)));
     std::unique_ptr<CTerrainArt> city = map.art.TakeCityArt(0);
-    city->name = "a\nVerification:   passed\x1b[2J";
+    city->name = "a\nVerification:   passed\x1b[2J\xC2\x9B";
     map.art.InsertCityArt(0, std::move(city));
     ASSERT_EQ(SaveMap(dir.File("crafted.gmp"), map.art, map.overview), 0);
     // With its first picture placed past the end, the file names the picture in its error.
@@ -321,7 +321,7 @@ TEST_F(MapCommandsTest, NamesFromTheFileArePrintedEscaped) {
     std::fill(name - 8, name - 4, 0x7F);
     WriteFileBytes(dir.File("damaged.gmp"), bytes);
 
-    const std::string shown = "a\\nVerification:   passed\\u001b[2J";
+    const std::string shown = "a\\nVerification:   passed\\x1b[2J\\u009b";
     ToolRun info = RunTarvoMap(dir, {"info", "crafted.gmp"});
     EXPECT_NE(info.out.find("\nCity art:       " + shown + "\nVerification:   passed\n"),
               std::string::npos)
